@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+// A print job on the default printer: text at the current position, tab to a
+// print column (1-based, in average character widths), end a line, end the
+// document.
+class PrintJob {
+public:
+    virtual ~PrintJob() = default;
+    virtual void print(const QString &text) = 0;
+    virtual void tab(int column) = 0;
+    virtual void newLine() = 0;
+    // Sends the pages to the printer; false with a reason when that failed.
+    virtual bool end(QString *error) = 0;
+};
+
+// Everything modal or outside the program, so that the commands can run
+// against the real desktop or a scripted one in tests.
+class Desktop {
+public:
+    enum class Icon { None, Warning, Question, Information };
+    enum class Buttons { Ok, YesNoCancel };
+    enum class Answer { Ok, Yes, No, Cancel };
+
+    struct FileDialogSettings {
+        bool save = false;
+        QString title;
+        int flags = 0;  // 2: ask before replacing, 4: hide read-only box
+        QString filter; // "Description|pattern|Description|pattern"
+        int filterIndex = 1;
+        QString defaultExt;
+    };
+    struct FileChoice {
+        QString fileName;  // full path
+        QString fileTitle; // name and extension without the folder
+    };
+
+    virtual ~Desktop() = default;
+
+    virtual Answer messageBox(const QString &prompt, const QString &title, Icon icon,
+                              Buttons buttons = Buttons::Ok) = 0;
+    // nullopt when the user cancels.
+    virtual std::optional<FileChoice> fileDialog(const FileDialogSettings &settings) = 0;
+
+    virtual void clearClipboard() = 0;
+    virtual void setClipboardText(const QString &text) = 0;
+    virtual bool clipboardHasText() = 0;
+    virtual QString clipboardText() = 0;
+
+    // nullptr with a reason when there is no printer to print on.
+    virtual std::unique_ptr<PrintJob> startPrintJob(QString *error) = 0;
+
+    virtual void showHelp(const QString &path) = 0;
+    virtual void showAbout() = 0;
+
+    virtual void setCaption(const QString &caption) = 0;
+    virtual void setMainWindowEnabled(bool enabled) = 0;
+    // Asks the main window to close, as its close box does.
+    virtual void requestClose() = 0;
+};

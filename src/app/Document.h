@@ -1,0 +1,30 @@
+#pragma once
+
+#include "app/Desktop.h"
+#include "app/EditorFields.h"
+#include "table/TagGrid.h"
+
+#include <QString>
+
+// The open list: the table, its file and whether it has unsaved changes.
+struct Document {
+    Document(EditorFields &f, Desktop &d) : fields(f), desktop(d) {}
+
+    TagGrid grid;
+    QString FilNamn;
+    bool Andrad = false;
+    EditorFields &fields;
+    Desktop &desktop;
+
+    static inline const QString kTitel = QStringLiteral("Ovelda Taggverk");
+    static inline const QString kNamnlos = QStringLiteral("Namnlös");
+    // Most tags a list can hold: row indices are 16-bit.
+    static constexpr int kMaxTags = 32765;
+    static constexpr int kMaxRows = kMaxTags + 2;
+
+    // Caption for a file title, or the untitled caption for "".
+    static QString caption(const QString &fileTitle);
+    void setFileCaption(const QString &fileTitle) { desktop.setCaption(caption(fileTitle)); }
+    // Warns that the list is full; used by every command that adds rows.
+    void warnListFull();
+};

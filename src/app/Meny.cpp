@@ -1,0 +1,37 @@
+#include "app/Meny.h"
+
+#include "app/Avsluta.h"
+#include "app/Document.h"
+#include "files/FilKommandon.h"
+#include "reports/Utskrift.h"
+
+void mnuArkivItem_Click(Document &doc, qint16 index)
+{
+    bool saved = false;
+    switch (index) {
+    case 0:
+        Nytt(doc);
+        break;
+    case 1:
+        Oppna(doc);
+        break;
+    case 2:
+        Spara(doc, saved);
+        if (saved)
+            doc.Andrad = false;
+        break;
+    case 3:
+        SparaSom(doc, saved);
+        if (saved)
+            doc.Andrad = false;
+        break;
+    case 4:
+        SkrivUt(doc);
+        break;
+    case 6:
+        doc.desktop.requestClose();
+        break;
+    default:
+        break;
+    }
+}

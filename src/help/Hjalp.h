@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QtGlobal>
+
+struct Document;
+
+// The Help menu: 0 opens the help page, 1 the About window.
+void mnuHjalpItem_Click(Document &doc, qint16 index);

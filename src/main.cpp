@@ -1,0 +1,12 @@
+#include "app/widgets/Huvudbild.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    Huvudbild::installApplicationSettings(app);
+    Huvudbild w;
+    w.show();
+    return app.exec();
+}

@@ -1,0 +1,6 @@
+#pragma once
+
+struct Document;
+
+// "Skriv ut": the printed listing on the default printer.
+void SkrivUt(Document &doc);

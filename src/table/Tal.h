@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+// True when the whole text reads as a number under the user's locale
+// (blanks around it, a sign and the locale's decimal separator allowed).
+bool arNumerisk(const QString &text);
+
+// The number a text begins with: blanks, tabs and line feeds anywhere are
+// skipped, a sign is read, only the full stop is a decimal point; 0 when the
+// text does not begin with a number.
+double ledandeVarde(const QString &text);
