@@ -6,8 +6,14 @@
 namespace layout {
 namespace {
 // A position or size the window system would refuse.
-bool badPosition(float v) { return !std::isfinite(v) || std::fabs(v) > 2.0e9f; }
-bool badSize(float v) { return badPosition(v) || v < 0; }
+bool badPosition(float v)
+{
+    return !std::isfinite(v) || std::fabs(v) > 2.0e9f;
+}
+bool badSize(float v)
+{
+    return badPosition(v) || v < 0;
+}
 } // namespace
 
 std::optional<int> textColumnWidth(float tableWidth)

@@ -20,8 +20,7 @@ void NyLista(Document &doc)
 
     static const QString headers[4] = {QString(), QStringLiteral("Rad 1"), QStringLiteral("Rad 2"),
                                        QStringLiteral("Antal")};
-    static const int align[4] = {TagGrid::RightCenter, TagGrid::LeftCenter, TagGrid::LeftCenter,
-                                 TagGrid::RightCenter};
+    static const int align[4] = {TagGrid::RightCenter, TagGrid::LeftCenter, TagGrid::LeftCenter, TagGrid::RightCenter};
     g.setRow(0);
     for (int c = 0; c < 4; ++c) {
         g.setCol(c);

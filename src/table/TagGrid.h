@@ -20,8 +20,8 @@ public:
     };
 
     enum Alignment { LeftCenter = 1, RightCenter = 7 };
-    static constexpr int DefaultRowHeight = 240;   // twips
-    static constexpr int DefaultColWidth = 960;    // twips
+    static constexpr int DefaultRowHeight = 240; // twips
+    static constexpr int DefaultColWidth = 960;  // twips
 
     TagGrid();
 

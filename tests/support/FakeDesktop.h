@@ -27,10 +27,10 @@ public:
     std::deque<Answer> answers; // taken by prompts; Ok when empty
     std::vector<FileDialogSettings> dialogs;
     std::deque<std::optional<FileChoice>> dialogAnswers; // nullopt: cancel; cancel when empty
-    std::optional<QString> clipboard;                     // nullopt: no text on it
+    std::optional<QString> clipboard;                    // nullopt: no text on it
     int clipboardClears = 0;
     bool printerAvailable = true;
-    QString printerError;           // when set, ending the job fails with it
+    QString printerError; // when set, ending the job fails with it
     int printJobs = 0;
     QStringList helpRequests;
     int aboutShown = 0;

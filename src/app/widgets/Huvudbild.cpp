@@ -1,0 +1,315 @@
+#include "app/widgets/Huvudbild.h"
+
+#include "app/Avsluta.h"
+#include "app/Layout.h"
+#include "app/Meny.h"
+#include "app/widgets/LineEditFields.h"
+#include "app/widgets/QtDesktop.h"
+#include "app/widgets/SvenskOversattning.h"
+#include "edit/RadKommandon.h"
+#include "help/Hjalp.h"
+#include "reports/Teckenraknare.h"
+#include "table/RadEditor.h"
+#include "table/TabellRutiner.h"
+#include "table/widgets/GridView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+
+#include <cmath>
+#include <exception>
+#include <limits>
+
+namespace {
+const QColor kBakgrund(192, 192, 192);
+const QColor kTitelfarg(0, 57, 109);
+constexpr double kFrameHeight = 972;
+
+// nullptr is the File menu's separator.
+const char *const kArkiv[] = {"&Nytt", "&Öppna...", "&Spara", "Spara so&m...", "Skriv &ut", nullptr, "&Avsluta"};
+const char *const kRedigera[] = {"&Infoga rad", "&Klipp ut", "K&opiera", "K&listra in", "&Ta bort"};
+const char *const kInfo[] = {"&Teckenräknare"};
+const char *const kHjalp[] = {"&Översikt...", "&Om..."};
+
+QFont dialogFont()
+{
+    QFont f(QStringLiteral("MS Sans Serif"));
+    f.setPointSizeF(8.25);
+    return f;
+}
+} // namespace
+
+double g_twipsPerPixel = 15.0;
+
+int Huvudbild::px(double twips)
+{
+    return static_cast<int>(std::lround(twips / g_twipsPerPixel));
+}
+
+// Whole pixels covering at least the given twips, for minimum sizes.
+static int pxAtLeast(double twips)
+{
+    return static_cast<int>(std::ceil(twips / g_twipsPerPixel - 1e-9));
+}
+
+double Huvudbild::twips(int px)
+{
+    return px * g_twipsPerPixel;
+}
+
+static void initResources()
+{
+    static const bool done = [] {
+        Q_INIT_RESOURCE(taggverk);
+        return true;
+    }();
+    Q_UNUSED(done);
+}
+
+void Huvudbild::installApplicationSettings(QApplication &app)
+{
+    initResources();
+    static SvenskOversattning translator;
+    QApplication::installTranslator(&translator);
+    QFont::insertSubstitutions(
+        QStringLiteral("MS Sans Serif"),
+        {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
+    QApplication::setFont(dialogFont());
+    app.setWindowIcon(QIcon(QStringLiteral(":/ikon.png")));
+    app.setApplicationName(QStringLiteral("Ovelda Taggverk"));
+    app.setApplicationVersion(QStringLiteral(TAGGVERK_VERSION));
+    if (const QScreen *s = QGuiApplication::primaryScreen(); s && s->logicalDotsPerInchY() > 0)
+        g_twipsPerPixel = 1440.0 / s->logicalDotsPerInchY();
+}
+
+Huvudbild::Huvudbild(QWidget *parent) : QMainWindow(parent)
+{
+    initResources();
+    setWindowTitle(QStringLiteral("Ovelda Taggverk"));
+    setWindowIcon(QIcon(QStringLiteral(":/ikon.png")));
+    buildControls();
+    m_desktop = std::make_unique<QtDesktop>(this);
+    m_fields = std::make_unique<LineEditFields>(m_txtRad1, m_txtRad2, m_txtAntal);
+    m_doc = std::make_unique<Document>(*m_fields, *m_desktop);
+
+    // The table view needs the document's grid, so it comes last.
+    m_grid = new GridView(m_doc->grid, centralWidget());
+    m_grid->setGeometry(px(120), px(840), px(6375), px(3015));
+    m_grid->setFont(dialogFont());
+    connect(m_grid, &GridView::gridClicked, this, [this] { command([this] { grdGrid_Click(*m_doc); }); });
+    buildMenus();
+
+    // Start-up: an empty untitled list; no row is drawn lower than the header.
+    NyLista(*m_doc);
+    m_doc->Andrad = false;
+    m_doc->grid.setMinimumRowHeight(m_doc->grid.rowHeight(0));
+    refreshView();
+
+    resize(px(6615), px(5040) + menuBar()->sizeHint().height());
+    if (const QScreen *s = QGuiApplication::primaryScreen())
+        move(s->availableGeometry().center() - rect().center());
+}
+
+Huvudbild::~Huvudbild() = default;
+
+void Huvudbild::buildControls()
+{
+    auto *client = new QWidget(this);
+    client->setAutoFillBackground(true);
+    QPalette pal = client->palette();
+    pal.setColor(QPalette::Window, kBakgrund);
+    client->setPalette(pal);
+    setCentralWidget(client);
+
+    auto place = [](QWidget *w, double l, double t, double wd, double h) {
+        w->setGeometry(px(l), px(t), px(wd), px(h));
+    };
+
+    m_image1 = new QLabel(client);
+    m_image1->setPixmap(QPixmap(QStringLiteral(":/logo.bmp")));
+    m_image1->setScaledContents(true);
+    place(m_image1, 120, 120, 2424, 468);
+
+    m_labels[3] = new QLabel(QStringLiteral("Taggverk"), client);
+    QFont titel = dialogFont();
+    titel.setPointSize(24);
+    titel.setBold(true);
+    m_labels[3]->setFont(titel);
+    QPalette tp = m_labels[3]->palette();
+    tp.setColor(QPalette::WindowText, kTitelfarg);
+    m_labels[3]->setPalette(tp);
+    place(m_labels[3], 2760, 120, 3855, 615);
+
+    m_frmFrame = new QGroupBox(client);
+    m_frmFrame->setTitle(QString());
+    place(m_frmFrame, 120, 3960, 6372, kFrameHeight);
+
+    auto label = [&](const char *text, double l, double t, double w, double h) {
+        auto *lab = new QLabel(QString::fromUtf8(text), m_frmFrame);
+        lab->setAlignment(Qt::AlignRight | Qt::AlignTop);
+        place(lab, l, t, w, h);
+        return lab;
+    };
+    auto field = [&](double l, double t, double w, double h) {
+        auto *e = new QLineEdit(m_frmFrame);
+        e->setMaxLength(std::numeric_limits<int>::max());
+        place(e, l, t, w, h);
+        return e;
+    };
+    // Created in tab order: the fields, then the button.
+    m_txtRad1 = field(960, 240, 2292, 288);
+    m_txtRad2 = field(960, 600, 2292, 288);
+    m_txtAntal = field(4080, 600, 492, 288);
+    m_cmdUppdatera = new QPushButton(QStringLiteral("Uppdatera"), m_frmFrame);
+    m_cmdUppdatera->setAutoDefault(false);
+    m_cmdUppdatera->setDefault(false);
+    place(m_cmdUppdatera, 5040, 480, 972, 372);
+    m_labels[0] = label("Textrad 1", 120, 285, 735, 255);
+    m_labels[1] = label("Textrad 2", 120, 645, 735, 255);
+    m_labels[2] = label("Antal", 3480, 645, 495, 255);
+    for (QLabel *l : {m_labels[0], m_labels[1], m_labels[2]})
+        l->setFocusPolicy(Qt::NoFocus);
+    setTabOrder(m_txtRad1, m_txtRad2);
+    setTabOrder(m_txtRad2, m_txtAntal);
+    setTabOrder(m_txtAntal, m_cmdUppdatera);
+
+    connect(m_cmdUppdatera, &QPushButton::clicked, this, [this] { command([this] { cmdUppdatera_Click(*m_doc); }); });
+}
+
+void Huvudbild::buildMenus()
+{
+    struct MenuDef {
+        Menu id;
+        const char *title;
+        const char *const *items;
+        int count;
+        void (*handler)(Document &, qint16);
+    };
+    const MenuDef defs[] = {
+        {Arkiv, "&Arkiv", kArkiv, int(std::size(kArkiv)), &mnuArkivItem_Click},
+        {Redigera, "&Redigera", kRedigera, int(std::size(kRedigera)), &mnuRedigeraItem_Click},
+        {Info, "&Info", kInfo, int(std::size(kInfo)), &mnuInfoItem_Click},
+        {Hjalp, "&Hjälp", kHjalp, int(std::size(kHjalp)), &mnuHjalpItem_Click},
+    };
+    for (const MenuDef &d : defs) {
+        QMenu *m = menuBar()->addMenu(QString::fromUtf8(d.title));
+        m_menus[d.id] = m;
+        for (int i = 0; i < d.count; ++i) {
+            QAction *a = d.items[i] ? m->addAction(QString::fromUtf8(d.items[i])) : m->addSeparator();
+            m_items[d.id].append(a);
+            const auto handler = d.handler;
+            const auto index = static_cast<qint16>(i);
+            connect(a, &QAction::triggered, this, [this, handler, index] { command([&] { handler(*m_doc, index); }); });
+        }
+    }
+}
+
+QLabel *Huvudbild::label(int n) const
+{
+    return n >= 1 && n <= 4 ? m_labels[n - 1] : nullptr;
+}
+
+QAction *Huvudbild::menuItem(Menu menu, int index) const
+{
+    return index >= 0 && index < m_items[menu].size() ? m_items[menu][index] : nullptr;
+}
+
+QMenu *Huvudbild::menu(Menu menu) const
+{
+    return m_menus[menu];
+}
+
+template <typename F> void Huvudbild::command(F &&f)
+{
+    try {
+        f();
+    } catch (const std::exception &e) {
+        // A command the table could not carry out must never end the
+        // program with the list in it.
+        m_doc->desktop.messageBox(QStringLiteral("Kommandot kunde inte slutföras.\n") +
+                                      QString::fromLocal8Bit(e.what()),
+                                  QStringLiteral("Fel"), Desktop::Icon::Warning);
+    }
+    refreshView();
+}
+
+void Huvudbild::refreshView()
+{
+    if (m_grid)
+        m_grid->refresh();
+}
+
+void Huvudbild::runLayout()
+{
+    if (!m_grid || m_inLayout)
+        return;
+    m_inLayout = true;
+    layout::Input in;
+    const QRect outer = frameGeometry();
+    in.outerWidth = twips(outer.width());
+    in.outerHeight = twips(outer.height());
+    in.scaleWidth = twips(centralWidget()->width());
+    in.scaleHeight = twips(centralWidget()->height());
+    in.frameHeight = kFrameHeight;
+    const layout::Result r = layout::compute(in, [this](float w) { return float(twips(px(w))); });
+
+    if (r.newOuterHeight || r.newOuterWidth) {
+        const QSize decoration = outer.size() - size();
+        resize(r.newOuterWidth ? pxAtLeast(*r.newOuterWidth) - decoration.width() : width(),
+               r.newOuterHeight ? pxAtLeast(*r.newOuterHeight) - decoration.height() : height());
+        m_inLayout = false;
+        return; // the resize lays the window out again
+    }
+    if (r.frameTop)
+        m_frmFrame->move(px(*r.frameLeft), px(*r.frameTop));
+    if (r.tableTop)
+        m_grid->move(px(*r.tableLeft), px(*r.tableTop));
+    if (r.tableHeight)
+        m_grid->resize(m_grid->width(), px(*r.tableHeight));
+    if (r.tableWidth)
+        m_grid->resize(px(*r.tableWidth), m_grid->height());
+    TagGrid &g = m_doc->grid;
+    for (int c = 0; c < 4 && c < g.cols(); ++c)
+        if (r.colWidth[static_cast<size_t>(c)])
+            g.setColWidth(c, *r.colWidth[static_cast<size_t>(c)]);
+    if (r.complete) {
+        m_grid->refresh();
+        VisaAktuellRad(*m_doc);
+    }
+    m_grid->refresh();
+    m_inLayout = false;
+}
+
+void Huvudbild::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    runLayout();
+}
+
+void Huvudbild::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // The minimum outer size, less what the window manager draws around us.
+    const QSize decoration = frameGeometry().size() - size();
+    setMinimumSize(pxAtLeast(layout::kMinOuterWidth) - decoration.width(),
+                   pxAtLeast(layout::kMinOuterHeight) - decoration.height());
+    runLayout();
+    m_txtRad1->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void Huvudbild::closeEvent(QCloseEvent *event)
+{
+    bool refuse = false;
+    command([&] { refuse = Form_QueryUnload(*m_doc); });
+    if (refuse)
+        event->ignore();
+    else
+        event->accept();
+}

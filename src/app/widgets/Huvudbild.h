@@ -1,0 +1,78 @@
+#pragma once
+
+#include "app/Document.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class QApplication;
+class QAction;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class GridView;
+class LineEditFields;
+class QtDesktop;
+
+// The main window: menus, the table, the row editor frame and the layout
+// rule. Every user event runs one command on the document, then the view is
+// brought up to date once.
+class Huvudbild : public QMainWindow {
+    Q_OBJECT
+public:
+    enum Menu { Arkiv, Redigera, Info, Hjalp };
+
+    explicit Huvudbild(QWidget *parent = nullptr);
+    ~Huvudbild() override;
+
+    // Swedish standard buttons, the dialog font and the icon; call once
+    // after the QApplication exists.
+    static void installApplicationSettings(QApplication &app);
+
+    Document &document() { return *m_doc; }
+    GridView *grid() const { return m_grid; }
+    QLineEdit *txtRad1() const { return m_txtRad1; }
+    QLineEdit *txtRad2() const { return m_txtRad2; }
+    QLineEdit *txtAntal() const { return m_txtAntal; }
+    QPushButton *cmdUppdatera() const { return m_cmdUppdatera; }
+    QGroupBox *frmFrame() const { return m_frmFrame; }
+    QLabel *label(int n) const; // 1..4, as Label1..Label4
+    QLabel *image1() const { return m_image1; }
+    // The menu entry with this index in its menu's item array (the File
+    // menu's separator is index 5).
+    QAction *menuItem(Menu menu, int index) const;
+    QMenu *menu(Menu menu) const;
+
+    // Pixels for twips on this screen.
+    static int px(double twips);
+    static double twips(int px);
+
+    // Brings the table view up to date with the document.
+    void refreshView();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildControls();
+    void buildMenus();
+    void runLayout();
+    template <typename F> void command(F &&f);
+
+    std::unique_ptr<QtDesktop> m_desktop;
+    std::unique_ptr<LineEditFields> m_fields;
+    std::unique_ptr<Document> m_doc;
+    GridView *m_grid = nullptr;
+    QGroupBox *m_frmFrame = nullptr;
+    QLineEdit *m_txtRad1 = nullptr, *m_txtRad2 = nullptr, *m_txtAntal = nullptr;
+    QPushButton *m_cmdUppdatera = nullptr;
+    QLabel *m_labels[4] = {};
+    QLabel *m_image1 = nullptr;
+    QMenu *m_menus[4] = {};
+    QList<QAction *> m_items[4];
+    bool m_inLayout = false;
+};

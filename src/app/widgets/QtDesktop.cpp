@@ -1,0 +1,117 @@
+#include "app/widgets/QtDesktop.h"
+
+#include <QClipboard>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QWidget>
+
+Desktop::Answer QtDesktop::messageBox(const QString &prompt, const QString &title, Icon icon, Buttons buttons)
+{
+    QMessageBox box(m_window);
+    box.setWindowTitle(title);
+    box.setText(prompt);
+    switch (icon) {
+    case Icon::Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case Icon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case Icon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case Icon::None:
+        break;
+    }
+    if (buttons == Buttons::YesNoCancel) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::Cancel);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    case QMessageBox::Cancel:
+        return Answer::Cancel;
+    default:
+        return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+    }
+}
+
+std::optional<Desktop::FileChoice> QtDesktop::fileDialog(const FileDialogSettings &settings)
+{
+    // "Description|pattern|..." becomes Qt's "Description (pattern);;...".
+    const QStringList parts = settings.filter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString desc = parts[i];
+        QString pattern = parts[i + 1];
+        pattern.replace(QLatin1Char(';'), QLatin1Char(' '));
+        // Qt reads the patterns from the parentheses; keep the description
+        // as shown when it already names them.
+        filters << (desc.contains(QLatin1Char('(')) ? desc : desc + QStringLiteral(" (") + pattern + QLatin1Char(')'));
+    }
+    QFileDialog dlg(m_window, settings.title, QString(), filters.join(QStringLiteral(";;")));
+    dlg.setOption(QFileDialog::DontUseNativeDialog, true);
+    dlg.setAcceptMode(settings.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dlg.setFileMode(QFileDialog::AnyFile); // Open does not require the name to exist
+    dlg.setOption(QFileDialog::DontConfirmOverwrite, !(settings.flags & 2));
+    dlg.setDefaultSuffix(settings.defaultExt);
+    if (settings.filterIndex >= 1 && settings.filterIndex <= filters.size())
+        dlg.selectNameFilter(filters[settings.filterIndex - 1]);
+    if (!m_lastFile.isEmpty()) {
+        dlg.setDirectory(QFileInfo(m_lastFile).absolutePath());
+        dlg.selectFile(QFileInfo(m_lastFile).fileName());
+    }
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return std::nullopt;
+    const QString path = QFileInfo(dlg.selectedFiles().constFirst()).absoluteFilePath();
+    m_lastFile = path;
+    return FileChoice{path, QFileInfo(path).fileName()};
+}
+
+void QtDesktop::clearClipboard()
+{
+    QGuiApplication::clipboard()->clear();
+}
+
+void QtDesktop::setClipboardText(const QString &text)
+{
+    QGuiApplication::clipboard()->setText(text);
+}
+
+bool QtDesktop::clipboardHasText()
+{
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    return data && data->hasText();
+}
+
+QString QtDesktop::clipboardText()
+{
+    return QGuiApplication::clipboard()->text();
+}
+
+void QtDesktop::setCaption(const QString &caption)
+{
+    if (m_window)
+        m_window->setWindowTitle(caption);
+}
+
+void QtDesktop::setMainWindowEnabled(bool enabled)
+{
+    if (m_window)
+        m_window->setEnabled(enabled);
+}
+
+void QtDesktop::requestClose()
+{
+    if (m_window)
+        m_window->close();
+}

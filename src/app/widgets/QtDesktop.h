@@ -1,0 +1,31 @@
+#pragma once
+
+#include "app/Desktop.h"
+
+#include <QPointer>
+#include <QWidget>
+
+// The real desktop: Qt message boxes, file dialogs, clipboard, printer, help
+// viewer and the main window's caption and state.
+class QtDesktop : public Desktop {
+public:
+    explicit QtDesktop(QWidget *mainWindow) : m_window(mainWindow) {}
+
+    Answer messageBox(const QString &prompt, const QString &title, Icon icon, Buttons buttons) override;
+    std::optional<FileChoice> fileDialog(const FileDialogSettings &settings) override;
+    void clearClipboard() override;
+    void setClipboardText(const QString &text) override;
+    bool clipboardHasText() override;
+    QString clipboardText() override;
+    std::unique_ptr<PrintJob> startPrintJob(QString *error) override;
+    void showHelp(const QString &path) override;
+    void showAbout() override;
+    void setCaption(const QString &caption) override;
+    void setMainWindowEnabled(bool enabled) override;
+    void requestClose() override;
+
+private:
+    QPointer<QWidget> m_window;
+    // The last name chosen in either file dialog, offered again next time.
+    QString m_lastFile;
+};

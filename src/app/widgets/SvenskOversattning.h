@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QTranslator>
+
+// Swedish texts for the standard buttons and the file dialog, which Qt
+// ships no Swedish catalogue for. Always installed.
+class SvenskOversattning : public QTranslator {
+public:
+    using QTranslator::QTranslator;
+    QString translate(const char *context, const char *sourceText, const char *disambiguation = nullptr,
+                      int n = -1) const override;
+    bool isEmpty() const override { return false; }
+};

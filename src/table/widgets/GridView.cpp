@@ -1,0 +1,292 @@
+#include "table/widgets/GridView.h"
+
+#include "app/widgets/Huvudbild.h"
+#include "table/TagGrid.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QPalette>
+#include <QScrollBar>
+
+#include <algorithm>
+
+namespace {
+Qt::Alignment toQt(int code)
+{
+    return code == TagGrid::RightCenter ? (Qt::AlignRight | Qt::AlignVCenter) : (Qt::AlignLeft | Qt::AlignVCenter);
+}
+} // namespace
+
+TagGridModel::TagGridModel(TagGrid &grid, QObject *parent) : QAbstractTableModel(parent), m_grid(grid)
+{
+    m_rows = std::max(0, grid.rows() - grid.fixedRows());
+    m_cols = std::max(0, grid.cols() - grid.fixedCols());
+    m_version = grid.structureVersion();
+}
+
+int TagGridModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_rows;
+}
+
+int TagGridModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_cols;
+}
+
+bool TagGridModel::isSelected(int r, int c) const
+{
+    const int r0 = std::min(m_grid.row(), m_grid.rowSel()), r1 = std::max(m_grid.row(), m_grid.rowSel());
+    const int c0 = std::min(m_grid.col(), m_grid.colSel()), c1 = std::max(m_grid.col(), m_grid.colSel());
+    return r >= r0 && r <= r1 && c >= c0 && c <= c1;
+}
+
+QVariant TagGridModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    const int r = index.row() + m_grid.fixedRows();
+    const int c = index.column() + m_grid.fixedCols();
+    switch (role) {
+    case Qt::DisplayRole:
+        return m_grid.textAt(r, c);
+    case Qt::TextAlignmentRole:
+        return c < m_grid.cols() ? QVariant::fromValue(toQt(m_grid.colAlignment(c))) : QVariant();
+    case Qt::BackgroundRole:
+        if (isSelected(r, c))
+            return QApplication::palette().brush(QPalette::Active, QPalette::Highlight);
+        return {};
+    case Qt::ForegroundRole:
+        if (isSelected(r, c))
+            return QApplication::palette().brush(QPalette::Active, QPalette::HighlightedText);
+        return {};
+    default:
+        return {};
+    }
+}
+
+QVariant TagGridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    const bool horizontal = orientation == Qt::Horizontal;
+    const int r = horizontal ? 0 : section + m_grid.fixedRows();
+    const int c = horizontal ? section + m_grid.fixedCols() : 0;
+    if (role == Qt::DisplayRole)
+        return m_grid.textAt(r, c);
+    if (role == Qt::TextAlignmentRole && c < m_grid.cols())
+        return QVariant::fromValue(toQt(m_grid.headerAlignment(c)));
+    return {};
+}
+
+void TagGridModel::sync()
+{
+    const int rows = std::max(0, m_grid.rows() - m_grid.fixedRows());
+    const int cols = std::max(0, m_grid.cols() - m_grid.fixedCols());
+    if (rows != m_rows || cols != m_cols || m_version != m_grid.structureVersion()) {
+        beginResetModel();
+        m_rows = rows;
+        m_cols = cols;
+        m_version = m_grid.structureVersion();
+        endResetModel();
+        return;
+    }
+    if (m_rows > 0 && m_cols > 0)
+        emit dataChanged(index(0, 0), index(m_rows - 1, m_cols - 1));
+    if (m_cols > 0)
+        emit headerDataChanged(Qt::Horizontal, 0, m_cols - 1);
+    if (m_rows > 0)
+        emit headerDataChanged(Qt::Vertical, 0, m_rows - 1);
+}
+
+GridView::GridView(TagGrid &grid, QWidget *parent)
+    : QTableView(parent), m_grid(grid), m_model(new TagGridModel(grid, this))
+{
+    setModel(m_model);
+    setFocusPolicy(Qt::NoFocus);
+    horizontalHeader()->setFocusPolicy(Qt::NoFocus);
+    verticalHeader()->setFocusPolicy(Qt::NoFocus);
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setCornerButtonEnabled(false);
+    setWordWrap(false);
+    setTabKeyNavigation(false);
+    setAutoScroll(false);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setStretchLastSection(false);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setHighlightSections(false);
+    verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    setStyleSheet(QStringLiteral("QTableView { gridline-color: rgb(192, 192, 192); }"));
+
+    horizontalHeader()->viewport()->installEventFilter(this);
+    verticalHeader()->viewport()->installEventFilter(this);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &GridView::scrollFromUser);
+    applyGeometryFromGrid();
+}
+
+void GridView::applyGeometryFromGrid()
+{
+    const int rowPx = std::max(1, Huvudbild::px(m_grid.rowHeight(0)));
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(rowPx);
+    horizontalHeader()->setFixedHeight(rowPx);
+    if (m_grid.cols() > 0)
+        verticalHeader()->setFixedWidth(Huvudbild::px(m_grid.colWidth(0)));
+    for (int c = 1; c < m_grid.cols(); ++c)
+        setColumnWidth(c - 1, Huvudbild::px(m_grid.colWidth(c)));
+}
+
+void GridView::updateVisibleRows()
+{
+    const int rowPx = std::max(1, Huvudbild::px(m_grid.rowHeight(0)));
+    int avail = height() - 2 * frameWidth() - horizontalHeader()->height();
+    if (horizontalScrollBar()->isVisible())
+        avail -= horizontalScrollBar()->height();
+    m_grid.setVisibleRowCount(std::max(0, avail / rowPx));
+}
+
+void GridView::refresh()
+{
+    m_syncing = true;
+    m_model->sync();
+    applyGeometryFromGrid();
+    updateVisibleRows();
+    verticalScrollBar()->setValue(m_grid.topRow() - m_grid.fixedRows());
+    m_syncing = false;
+}
+
+void GridView::scrollFromUser(int value)
+{
+    if (m_syncing)
+        return;
+    try {
+        m_grid.setTopRow(value + m_grid.fixedRows());
+    } catch (const TagGrid::Error &) {
+        // The scroll bar went past what the grid can show; keep its TopRow.
+    }
+}
+
+QModelIndex GridView::cellAt(const QPoint &pos) const
+{
+    // A drag past the edges picks the nearest shown cell.
+    const QRect vp = viewport()->rect();
+    const QPoint p(std::clamp(pos.x(), 0, std::max(0, vp.width() - 1)),
+                   std::clamp(pos.y(), 0, std::max(0, vp.height() - 1)));
+    QModelIndex idx = indexAt(p);
+    if (!idx.isValid() && m_model->rowCount() > 0 && m_model->columnCount() > 0) {
+        int r = rowAt(p.y());
+        int c = columnAt(p.x());
+        if (r < 0)
+            r = p.y() < rowViewportPosition(0) ? 0 : m_model->rowCount() - 1;
+        if (c < 0)
+            c = m_model->columnCount() - 1;
+        idx = m_model->index(r, c);
+    }
+    return idx;
+}
+
+void GridView::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QModelIndex idx = indexAt(event->position().toPoint());
+    if (!idx.isValid())
+        return;
+    m_grid.setRow(idx.row() + m_grid.fixedRows());
+    m_grid.setCol(idx.column() + m_grid.fixedCols());
+    m_dragging = true;
+    viewport()->update();
+}
+
+void GridView::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!m_dragging || !(event->buttons() & Qt::LeftButton))
+        return;
+    const QModelIndex idx = cellAt(event->position().toPoint());
+    if (!idx.isValid())
+        return;
+    m_grid.setRowSel(idx.row() + m_grid.fixedRows());
+    m_grid.setColSel(idx.column() + m_grid.fixedCols());
+    viewport()->update();
+}
+
+void GridView::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || !m_dragging)
+        return;
+    m_dragging = false;
+    emit gridClicked();
+}
+
+void GridView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // A double click is two clicks to the table; the second press starts anew.
+    mousePressEvent(event);
+}
+
+void GridView::keyPressEvent(QKeyEvent *event)
+{
+    // The table never has the focus; keys belong to the editor fields.
+    event->ignore();
+}
+
+void GridView::resizeEvent(QResizeEvent *event)
+{
+    QTableView::resizeEvent(event);
+    updateVisibleRows();
+}
+
+bool GridView::eventFilter(QObject *watched, QEvent *event)
+{
+    const bool horizontal = watched == horizontalHeader()->viewport();
+    const bool vertical = watched == verticalHeader()->viewport();
+    if (!horizontal && !vertical)
+        return QTableView::eventFilter(watched, event);
+    QHeaderView *header = horizontal ? horizontalHeader() : verticalHeader();
+    auto *me = static_cast<QMouseEvent *>(event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+        if (me->button() != Qt::LeftButton)
+            return true;
+        const int s = header->logicalIndexAt(me->position().toPoint());
+        if (s < 0)
+            return true;
+        // The header row is row 0; the number column is column 0.
+        if (horizontal) {
+            m_grid.setRow(0);
+            m_grid.setCol(s + m_grid.fixedCols());
+        } else {
+            m_grid.setRow(s + m_grid.fixedRows());
+            m_grid.setCol(0);
+        }
+        m_dragging = true;
+        viewport()->update();
+        return true;
+    }
+    case QEvent::MouseMove: {
+        if (!m_dragging || !(me->buttons() & Qt::LeftButton))
+            return true;
+        int s = header->logicalIndexAt(me->position().toPoint());
+        if (s < 0)
+            return true;
+        if (horizontal)
+            m_grid.setColSel(s + m_grid.fixedCols());
+        else
+            m_grid.setRowSel(s + m_grid.fixedRows());
+        viewport()->update();
+        return true;
+    }
+    case QEvent::MouseButtonRelease:
+        if (me->button() == Qt::LeftButton && m_dragging) {
+            m_dragging = false;
+            emit gridClicked();
+        }
+        return true;
+    default:
+        return QTableView::eventFilter(watched, event);
+    }
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QTableView>
+
+class TagGrid;
+
+// A thin model over the grid: row 0 of the grid is the horizontal header,
+// column 0 the vertical header, the rest the cells. It caches the shape so
+// that it changes only inside sync().
+class TagGridModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit TagGridModel(TagGrid &grid, QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    // One update for everything a command changed: a reset when rows or
+    // columns came or went, otherwise one dataChanged over all cells.
+    void sync();
+
+private:
+    bool isSelected(int gridRow, int gridCol) const;
+
+    TagGrid &m_grid;
+    int m_rows = 0, m_cols = 0;
+    quint64 m_version = 0;
+};
+
+// The table as the user sees it. Mouse presses move the grid's cursor,
+// drags move the selection corner, a release raises gridClicked(). It never
+// takes the keyboard focus.
+class GridView : public QTableView {
+    Q_OBJECT
+public:
+    explicit GridView(TagGrid &grid, QWidget *parent = nullptr);
+
+    TagGridModel *tagModel() const { return m_model; }
+    // Shows the grid as it is now: cells, headers, column widths, TopRow.
+    void refresh();
+    // Tells the grid how many whole rows fit at the current height.
+    void updateVisibleRows();
+
+signals:
+    void gridClicked();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QModelIndex cellAt(const QPoint &pos) const;
+    void scrollFromUser(int value);
+    void applyGeometryFromGrid();
+
+    TagGrid &m_grid;
+    TagGridModel *m_model;
+    bool m_dragging = false;
+    bool m_syncing = false;
+};
