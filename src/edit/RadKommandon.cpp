@@ -1,6 +1,144 @@
 #include "edit/RadKommandon.h"
 
 #include "app/Document.h"
+#include "edit/RadText.h"
+#include "table/Radnummer.h"
+#include "table/TabellRutiner.h"
 
-// PLACEHOLDER until the row-command work lands.
-void mnuRedigeraItem_Click(Document &, qint16) {}
+#include <QStringList>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+struct RowRange {
+    qint16 first, last;
+};
+
+// The selected rows, read once. Taken from the upper to the lower of Row and
+// RowSel, so a selection dragged upwards covers the same rows as one dragged
+// downwards. The header row is never part of it: copying it would put a
+// header line in the row text and removing it would break the table.
+RowRange selectedRows(const TagGrid &g)
+{
+    const qint16 a = toRowIndex(g.row());
+    const qint16 b = toRowIndex(g.rowSel());
+    return {std::max(std::min(a, b), toRowIndex(g.fixedRows())), std::max(a, b)};
+}
+
+// New rows go in at the cursor row; never above the header row.
+int insertionRow(const TagGrid &g)
+{
+    return std::max(g.row(), g.fixedRows());
+}
+
+void afterRowsChanged(Document &doc)
+{
+    NumreraRader(doc);
+    MarkeraRader(doc);
+    HamtaRad(doc);
+    doc.Andrad = true;
+}
+
+void infogaRad(Document &doc)
+{
+    TagGrid &g = doc.grid;
+    if (g.rows() >= Document::kMaxRows) {
+        doc.warnListFull();
+        return;
+    }
+    const int r = insertionRow(g);
+    g.addItem(radnummer(r) + QLatin1String("\t\t\t"), r);
+    g.setRowHeight(r, g.rowHeight(0));
+    // Back onto the tag that was current, now one row further down.
+    g.setRow(r + 1);
+    afterRowsChanged(doc);
+}
+
+void klistraIn(Document &doc)
+{
+    if (!doc.desktop.clipboardHasText())
+        return;
+    const QString text = doc.desktop.clipboardText();
+    TagGrid &g = doc.grid;
+    const int room = std::max(0, Document::kMaxRows - g.rows());
+    ParsedRows parsed = parseRowText(text, room);
+
+    // All accepted lines go in at once above the cursor's tag, in the text's
+    // order; the cursor stays on that tag.
+    if (!parsed.rows.empty()) {
+        const int r0 = insertionRow(g);
+        const int count = static_cast<int>(parsed.rows.size());
+        std::vector<QStringList> rows;
+        rows.reserve(parsed.rows.size());
+        for (int i = 0; i < count; ++i) {
+            auto &f = parsed.rows[static_cast<size_t>(i)];
+            rows.push_back(QStringList{radnummer(r0 + i), std::move(f[0]), std::move(f[1]), std::move(f[2])});
+        }
+        g.insertRows(r0, rows);
+        const int height = g.rowHeight(0);
+        for (int i = 0; i < count; ++i)
+            g.setRowHeight(r0 + i, height);
+        g.setRow(r0 + count);
+    }
+    afterRowsChanged(doc);
+    if (parsed.truncated)
+        doc.warnListFull();
+}
+
+} // namespace
+
+void KopieraRader(Document &doc)
+{
+    TagGrid &g = doc.grid;
+    const int row = g.row();
+    const int rowSel = g.rowSel();
+    const RowRange range = selectedRows(g);
+    doc.desktop.clearClipboard();
+    doc.desktop.setClipboardText(rowText(g, range.first, range.last));
+    g.setRow(row);
+    g.setCol(1);
+    g.setRowSel(rowSel);
+    g.setColSel(3);
+}
+
+void TaBortRader(Document &doc)
+{
+    TagGrid &g = doc.grid;
+    const RowRange range = selectedRows(g);
+    const int entryRow = g.rows() - 1;
+    if (range.first >= entryRow)
+        return;
+    // The entry row stays, so the range stops at the last data row. Removing
+    // the block at once leaves what removing it row by row, renumbering each
+    // time, would leave: the cursor on the row that followed the block.
+    const int last = std::min<int>(range.last, entryRow - 1);
+    g.deleteRows(range.first, last - range.first + 1);
+    g.setRow(range.first);
+    afterRowsChanged(doc);
+}
+
+void mnuRedigeraItem_Click(Document &doc, qint16 index)
+{
+    switch (index) {
+    case 0:
+        infogaRad(doc);
+        break;
+    case 1:
+        KopieraRader(doc);
+        TaBortRader(doc);
+        break;
+    case 2:
+        KopieraRader(doc);
+        break;
+    case 3:
+        klistraIn(doc);
+        break;
+    case 4:
+        TaBortRader(doc);
+        break;
+    default:
+        break;
+    }
+}
