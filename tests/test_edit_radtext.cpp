@@ -1,0 +1,194 @@
+// The row text: what Copy writes and what Paste reads.
+#include "edit/RadText.h"
+#include "table/TagGrid.h"
+
+#include <QLocale>
+#include <QTest>
+
+namespace {
+// Parsed rows as "text 1|text 2|quantity", for compact comparisons.
+QStringList joined(const ParsedRows &p)
+{
+    QStringList out;
+    for (const auto &f : p.rows)
+        out << f[0] + QLatin1Char('|') + f[1] + QLatin1Char('|') + f[2];
+    return out;
+}
+
+// A grid shaped as the program keeps it: header, the given tags, entry row.
+TagGrid gridWith(const std::vector<std::array<QString, 3>> &tags)
+{
+    TagGrid g;
+    g.setCols(4);
+    g.setRows(static_cast<int>(tags.size()) + 2);
+    for (size_t i = 0; i < tags.size(); ++i)
+        for (int c = 0; c < 3; ++c)
+            g.setTextAt(static_cast<int>(i) + 1, c + 1, tags[i][static_cast<size_t>(c)]);
+    return g;
+}
+} // namespace
+
+class TestEditRadText : public QObject {
+    Q_OBJECT
+private slots:
+    void parse_data();
+    void parse();
+    void parseStopsAtLimit_data();
+    void parseStopsAtLimit();
+    void parseReadsTextsOfAnyLength();
+    void write_data();
+    void write();
+    void roundTrip();
+};
+
+void TestEditRadText::parse_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("rows");
+
+    const QStringList none;
+    QTest::newRow("one line") << QStringLiteral("Ett\tTvå\t3\r\n") << QStringList{QStringLiteral("Ett|Två|3")};
+    QTest::newRow("line without CR") << QStringLiteral("Ett\tTvå\t3") << none;
+    QTest::newRow("empty text") << QString() << none;
+    QTest::newRow("lines ended by LF alone") << QStringLiteral("a\tb\t1\nc\td\t2\n") << none;
+    QTest::newRow("CR alone ends a line")
+        << QStringLiteral("a\tb\t1\rc\td\t2\r") << QStringList{QStringLiteral("a|b|1"), QStringLiteral("c|d|2")};
+    QTest::newRow("both texts empty") << QStringLiteral("\t\t5\r") << none;
+    QTest::newRow("quantity 0") << QStringLiteral("x\t\t0\r") << none;
+    QTest::newRow("quantity negative") << QStringLiteral("x\t\t-1\r") << none;
+    QTest::newRow("quantity not a number") << QStringLiteral("x\t\tabc\r") << none;
+    QTest::newRow("no third field") << QStringLiteral("a\tb\r") << none;
+    QTest::newRow("one field") << QStringLiteral("a\r\n") << none;
+    QTest::newRow("quantity stored as read") << QStringLiteral("x\t\t3 st\r") << QStringList{QStringLiteral("x||3 st")};
+    QTest::newRow("blanks kept around quantity")
+        << QStringLiteral("x\t\t 5 \r") << QStringList{QStringLiteral("x|| 5 ")};
+    QTest::newRow("blanks inside leading value")
+        << QStringLiteral("x\t\t 1 2\r") << QStringList{QStringLiteral("x|| 1 2")};
+    QTest::newRow("comma ends the leading value")
+        << QStringLiteral("a\t\t2,5\r\nb\t\t0,5\r\n") << QStringList{QStringLiteral("a||2,5")};
+    QTest::newRow("fraction with full stop") << QStringLiteral("a\t\t0.5\r\n") << QStringList{QStringLiteral("a||0.5")};
+    QTest::newRow("fields after the third ignored")
+        << QStringLiteral("a\tb\t2\textra\tmore\r") << QStringList{QStringLiteral("a|b|2")};
+    QTest::newRow("second text alone") << QStringLiteral("\tB\t1\r\n") << QStringList{QStringLiteral("|B|1")};
+    QTest::newRow("a blank counts as text") << QStringLiteral(" \t\t1\r\n") << QStringList{QStringLiteral(" ||1")};
+    QTest::newRow("control characters dropped") << QStringLiteral("a\x01"
+                                                                  "b\tc\x1f\t4\x0b\r\n")
+                                                << QStringList{QStringLiteral("ab|c|4")};
+    QTest::newRow("LF inside a field dropped") << QStringLiteral("a\nb\t\t2\r") << QStringList{QStringLiteral("ab||2")};
+    QTest::newRow("DEL and non-Latin kept") << QStringLiteral("\x7f"
+                                                              "Å\tö€😀\t1\r\n")
+                                            << QStringList{QStringLiteral("\x7f"
+                                                                          "Å|ö€😀|1")};
+    QTest::newRow("skipped line keeps the order") << QStringLiteral("A\t\t1\r\nskip\t\t0\r\nB\tx\t2\r\n")
+                                                  << QStringList{QStringLiteral("A||1"), QStringLiteral("B|x|2")};
+    QTest::newRow("text after last CR dropped")
+        << QStringLiteral("A\t\t1\r\nB\t\t2") << QStringList{QStringLiteral("A||1")};
+    QTest::newRow("empty lines") << QStringLiteral("\r\n\r\n\r") << none;
+    QTest::newRow("fields reset after each line")
+        << QStringLiteral("A\tB\t1\r\n\t\t\r\nC\r\n") << QStringList{QStringLiteral("A|B|1")};
+    QTest::newRow("spreadsheet quotes kept")
+        << QStringLiteral("\"a\tb\"\t1\r\n") << QStringList{QStringLiteral("\"a|b\"|1")};
+
+    // A 16-bit field counter would wrap on a line of this many TABs and store
+    // a later field as the first.
+    QString manyTabs = QStringLiteral("a\t\t1");
+    manyTabs += QString(70000, QLatin1Char('\t')) + QStringLiteral("late\r\n");
+    QTest::newRow("line of 70000 TABs") << manyTabs << QStringList{QStringLiteral("a||1")};
+}
+
+void TestEditRadText::parse()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, rows);
+    const ParsedRows p = parseRowText(text, 1000);
+    QCOMPARE(joined(p), rows);
+    QVERIFY(!p.truncated);
+}
+
+void TestEditRadText::parseStopsAtLimit_data()
+{
+    QTest::addColumn<qsizetype>("maxRows");
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<bool>("truncated");
+
+    QTest::newRow("no room") << qsizetype(0) << QStringList{} << true;
+    QTest::newRow("room for one") << qsizetype(1) << QStringList{QStringLiteral("A||1")} << true;
+    QTest::newRow("room for two") << qsizetype(2) << QStringList{QStringLiteral("A||1"), QStringLiteral("B||2")}
+                                  << true;
+    // A skipped line after the last accepted one is no overflow.
+    QTest::newRow("exactly enough room") << qsizetype(3)
+                                         << QStringList{QStringLiteral("A||1"), QStringLiteral("B||2"),
+                                                        QStringLiteral("C||3")}
+                                         << false;
+    QTest::newRow("more room") << qsizetype(10)
+                               << QStringList{QStringLiteral("A||1"), QStringLiteral("B||2"), QStringLiteral("C||3")}
+                               << false;
+}
+
+void TestEditRadText::parseStopsAtLimit()
+{
+    QFETCH(qsizetype, maxRows);
+    QFETCH(QStringList, rows);
+    QFETCH(bool, truncated);
+    const QString text = QStringLiteral("A\t\t1\r\nno\t\t0\r\nB\t\t2\r\nC\t\t3\r\nno\t\t\r\n");
+    const ParsedRows p = parseRowText(text, maxRows);
+    QCOMPARE(joined(p), rows);
+    QCOMPARE(p.truncated, truncated);
+}
+
+void TestEditRadText::parseReadsTextsOfAnyLength()
+{
+    // Character positions past 32767 must not wrap.
+    const QString longText(40000, QLatin1Char('x'));
+    QString text = longText + QStringLiteral("\t\t1\r\n");
+    for (int i = 1; i <= 5000; ++i)
+        text += QStringLiteral("r%1\t\t%1\r\n").arg(i);
+    QVERIFY(text.size() > 65536);
+    const ParsedRows p = parseRowText(text, 100000);
+    QCOMPARE(p.rows.size(), size_t(5001));
+    QCOMPARE(p.rows.front()[0], longText);
+    QCOMPARE(p.rows.back()[0], QStringLiteral("r5000"));
+    QCOMPARE(p.rows.back()[2], QStringLiteral("5000"));
+}
+
+void TestEditRadText::write_data()
+{
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("last");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("two rows") << 2 << 3 << QStringLiteral("A\t\t1\r\nB\tx\t2\r\n");
+    QTest::newRow("one row") << 1 << 1 << QStringLiteral(" a \t\"b\"\t 5 \r\n");
+    QTest::newRow("entry row alone") << 5 << 5 << QStringLiteral("\t\t\r\n");
+    QTest::newRow("through the entry row") << 4 << 5 << QStringLiteral("Å;€\tc\td\r\n\t\t\r\n");
+    QTest::newRow("empty range") << 3 << 2 << QString();
+}
+
+void TestEditRadText::write()
+{
+    QFETCH(int, first);
+    QFETCH(int, last);
+    QFETCH(QString, text);
+    const TagGrid g = gridWith({{QStringLiteral(" a "), QStringLiteral("\"b\""), QStringLiteral(" 5 ")},
+                                {QStringLiteral("A"), QString(), QStringLiteral("1")},
+                                {QStringLiteral("B"), QStringLiteral("x"), QStringLiteral("2")},
+                                {QStringLiteral("Å;€"), QStringLiteral("c"), QStringLiteral("d")}});
+    QCOMPARE(rowText(g, first, last), text);
+}
+
+void TestEditRadText::roundTrip()
+{
+    // Rows written as row text read back as themselves, except those Paste
+    // would not take.
+    const TagGrid g = gridWith({{QStringLiteral("Ett"), QStringLiteral("Två"), QStringLiteral("3")},
+                                {QString(), QString(), QStringLiteral("4")},
+                                {QStringLiteral("x"), QString(), QStringLiteral("0")},
+                                {QString(), QStringLiteral("y"), QStringLiteral("7 st")},
+                                {QStringLiteral("  "), QStringLiteral("Åäö"), QStringLiteral("1.5")}});
+    const ParsedRows p = parseRowText(rowText(g, 1, 6), 100);
+    QCOMPARE(joined(p),
+             (QStringList{QStringLiteral("Ett|Två|3"), QStringLiteral("|y|7 st"), QStringLiteral("  |Åäö|1.5")}));
+}
+
+QTEST_GUILESS_MAIN(TestEditRadText)
+#include "test_edit_radtext.moc"
