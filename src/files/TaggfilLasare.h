@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QStringList>
+
+#include <vector>
+
+// What the reader made of a tag file's bytes.
+struct Lasning {
+    enum class Slut {
+        Filslut,   // every record was read
+        Lasfel,    // stopped at a record it could not complete
+        Listgrans, // stopped at the list limit with records left
+    };
+    // One row per record, ready for the table: column 0 empty (the caller
+    // numbers the rows), texts 1 and 2, the quantity as plain decimal.
+    std::vector<QStringList> rader;
+    Slut slut = Slut::Filslut;
+    // True when the reading stopped with more than blanks and line ends
+    // left from the record it gave up on.
+    bool innehallKvar = false;
+};
+
+// Reads records of three items (text, text, 16-bit quantity). Items are
+// separated by commas and line ends (CR LF, or a lone CR or LF); blanks
+// before an item are skipped; a quoted item runs to the next quote and the
+// reader then moves past the next separator; an unquoted item runs to the
+// next separator, trailing blanks dropped. An empty or non-numeric quantity
+// reads as 0, a fraction is rounded half to even, and a value outside
+// -32768..32767 is a read error, as is the end of the data inside a record.
+// Reads at most maxPoster records. Linear in the input; never reads past it.
+Lasning lasTaggfil(QByteArrayView data, int maxPoster);

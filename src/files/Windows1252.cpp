@@ -1,0 +1,61 @@
+#include "files/Windows1252.h"
+
+namespace {
+// 0x80..0x9F; the unassigned 0x81, 0x8D, 0x8F, 0x90 and 0x9D stand for themselves.
+constexpr char16_t kHigh[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+// The byte for a UTF-16 unit, or -1 when the code page has none.
+int encodeUnit(char16_t u)
+{
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
+        return u;
+    for (int i = 0; i < 32; ++i)
+        if (kHigh[i] == u)
+            return 0x80 + i;
+    return -1;
+}
+} // namespace
+
+QString fromWindows1252(QByteArrayView bytes)
+{
+    QString out(bytes.size(), Qt::Uninitialized);
+    QChar *d = out.data();
+    for (const char ch : bytes) {
+        const auto b = static_cast<unsigned char>(ch);
+        *d++ = QChar(b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : char16_t(b));
+    }
+    return out;
+}
+
+bool appendWindows1252(QByteArray &out, QStringView text)
+{
+    bool faithful = true;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = text[i].unicode();
+        const int b = encodeUnit(u);
+        if (b >= 0) {
+            out.append(static_cast<char>(b));
+            continue;
+        }
+        faithful = false;
+        out.append('?');
+        if (QChar::isHighSurrogate(u) && i + 1 < n && text[i + 1].isLowSurrogate())
+            ++i;
+    }
+    return faithful;
+}
+
+QByteArray toWindows1252(QStringView text, bool *faithful)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    const bool ok = appendWindows1252(out, text);
+    if (faithful)
+        *faithful = ok;
+    return out;
+}
