@@ -1,6 +1,76 @@
 #include "reports/Utskrift.h"
 
 #include "app/Document.h"
+#include "files/Antal.h"
+#include "table/Radnummer.h"
 
-// PLACEHOLDER until the reports work lands.
-void SkrivUt(Document &) {}
+namespace {
+
+const QString kTitel = QStringLiteral("Skriv ut");
+
+// Print columns of the listing.
+constexpr int kKolumnText1 = 7;
+constexpr int kKolumnText2 = 38;
+constexpr int kKolumnAntal = 68;
+
+} // namespace
+
+QString utskriftTal(int n)
+{
+    return (n < 0 ? QString() : QStringLiteral(" ")) + QString::number(n) + QLatin1Char(' ');
+}
+
+void SkrivUt(Document &doc)
+{
+    TagGrid &g = doc.grid;
+    if (g.rows() < 3)
+        return;
+
+    QString reason;
+    std::unique_ptr<PrintJob> job = doc.desktop.startPrintJob(&reason);
+    if (!job) {
+        doc.desktop.messageBox(QStringLiteral("Ingen skrivare är installerad."), kTitel, Desktop::Icon::Warning);
+        return;
+    }
+
+    job->print(QStringLiteral("Filnamn: "));
+    job->print(doc.FilNamn.isEmpty() ? Document::kNamnlos : doc.FilNamn);
+    job->newLine();
+    job->newLine();
+    job->print(QStringLiteral("Radnr Textrad 1"));
+    job->tab(kKolumnText2);
+    job->print(QStringLiteral("Textrad 2"));
+    job->tab(kKolumnAntal);
+    job->print(QStringLiteral("Antal"));
+    job->newLine();
+    job->newLine();
+
+    // The cells are read directly; the cursor is placed once at the end
+    // where walking it row by row would have left it.
+    const int last = g.rows() - 2;
+    for (int r = 1; r <= last; ++r) {
+        job->print(utskriftTal(toRowIndex(r)));
+        job->tab(kKolumnText1);
+        job->print(g.textAt(r, 1));
+        job->tab(kKolumnText2);
+        job->print(g.textAt(r, 2));
+        job->tab(kKolumnAntal);
+        const QString &antal = g.textAt(r, 3);
+        // A quantity that cannot be converted is printed as the cell holds it
+        // rather than dropping the row or stopping the listing.
+        const std::optional<qint16> n = konverteraAntal(antal);
+        job->print(n ? utskriftTal(*n) : antal);
+        job->newLine();
+    }
+
+    if (!job->end(&reason)) {
+        QString prompt = QStringLiteral("Utskriften misslyckades!");
+        if (!reason.isEmpty())
+            prompt += QLatin1Char('\n') + reason;
+        doc.desktop.messageBox(prompt, kTitel, Desktop::Icon::Warning);
+        return; // the cursor stays where it was: nothing changes on failure
+    }
+
+    g.setRow(last);
+    g.setCol(3);
+}

@@ -1,0 +1,118 @@
+#include "help/widgets/Om.h"
+
+#include "app/widgets/Huvudbild.h"
+
+#include <QGuiApplication>
+#include <QHideEvent>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
+#include <QWindow>
+
+namespace {
+
+QRect twipsRect(int left, int top, int width, int height)
+{
+    return QRect(Huvudbild::px(left), Huvudbild::px(top), Huvudbild::px(width), Huvudbild::px(height));
+}
+
+} // namespace
+
+// Outside any namespace, as the resource macro requires. The icon lives in a
+// static library's resources, which a program has to register before use.
+static void initResources()
+{
+    static const bool done = [] {
+        Q_INIT_RESOURCE(taggverk);
+        return true;
+    }();
+    Q_UNUSED(done);
+}
+
+Om::Om(QWidget *mainWindow) : QDialog(nullptr), m_main(mainWindow)
+{
+    initResources();
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setWindowTitle(kTitel);
+    const QPixmap ikon(QStringLiteral(":/ikon.png"));
+    setWindowIcon(ikon);
+    setFixedSize(Huvudbild::px(4545), Huvudbild::px(1095));
+
+    m_image1 = new QLabel(this);
+    m_image1->setObjectName(QStringLiteral("Image1"));
+    m_image1->setPixmap(ikon);
+    m_image1->setScaledContents(true);
+    m_image1->setGeometry(twipsRect(120, 240, 492, 492));
+
+    m_label1 = new QLabel(QStringLiteral("Ovelda Taggverk ") + QStringLiteral(TAGGVERK_VERSION), this);
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    m_label1->setGeometry(twipsRect(840, 240, 2412, 252));
+
+    m_label2 = new QLabel(QStringLiteral("© Taggverks utvecklare"), this);
+    m_label2->setObjectName(QStringLiteral("Label2"));
+    m_label2->setGeometry(twipsRect(840, 600, 2412, 252));
+
+    for (QLabel *l : {m_label1, m_label2})
+        l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    m_cmdOmOK = new QPushButton(QStringLiteral("OK"), this);
+    m_cmdOmOK->setObjectName(QStringLiteral("cmdOmOK"));
+    m_cmdOmOK->setGeometry(twipsRect(3360, 360, 972, 372));
+    m_cmdOmOK->setDefault(true);
+    // OK unloads the window.
+    connect(m_cmdOmOK, &QPushButton::clicked, this, &QDialog::accept);
+    m_cmdOmOK->setFocus();
+
+    Form_Load();
+}
+
+Om::~Om()
+{
+    Form_Unload();
+}
+
+void Om::Form_Load()
+{
+    m_loaded = true;
+    if (m_main)
+        m_main->setEnabled(false);
+}
+
+void Om::Form_Unload()
+{
+    if (!m_loaded)
+        return;
+    m_loaded = false;
+    if (m_main)
+        m_main->setEnabled(true);
+}
+
+void Om::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous())
+        return;
+    if (!m_loaded)
+        Form_Load();
+    // Centred on the screen the main window is on. Kept above the disabled
+    // main window, so that a click on it cannot bury the only window that
+    // takes input.
+    QScreen *screen = m_main ? m_main->screen() : QGuiApplication::primaryScreen();
+    if (screen)
+        move(screen->availableGeometry().center() - rect().center());
+    if (m_main && m_main->windowHandle() && windowHandle())
+        windowHandle()->setTransientParent(m_main->windowHandle());
+}
+
+void Om::hideEvent(QHideEvent *event)
+{
+    QDialog::hideEvent(event);
+    // Hidden by the program (OK, close box, Escape, the system's close):
+    // that is the unload. A spontaneous hide is the window system's
+    // (another desktop, say) and leaves it loaded.
+    if (!event->spontaneous())
+        Form_Unload();
+}

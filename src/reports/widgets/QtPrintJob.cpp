@@ -1,0 +1,103 @@
+#include "reports/widgets/QtPrintJob.h"
+
+#include <QPrinter>
+
+namespace {
+// Positions are sums of text advances; a hair of rounding must not count as
+// being past a column.
+constexpr qreal kSlack = 0.01;
+} // namespace
+
+QtPrintJob::QtPrintJob(QPrinter *printer) : m_printer(printer)
+{
+    begin();
+}
+
+QtPrintJob::QtPrintJob(std::unique_ptr<QPrinter> printer) : m_owned(std::move(printer)), m_printer(m_owned.get())
+{
+    begin();
+}
+
+QtPrintJob::~QtPrintJob()
+{
+    // A job dropped before its end sends nothing half-done to the printer.
+    if (!m_ended && m_painter.isActive()) {
+        m_printer->abort();
+        m_painter.end();
+    }
+}
+
+void QtPrintJob::begin()
+{
+    if (!m_printer) {
+        fail(QStringLiteral("Ingen skrivare angavs."));
+        return;
+    }
+    if (m_printer->docName().isEmpty())
+        m_printer->setDocName(QStringLiteral("Ovelda Taggverk"));
+    if (!m_painter.begin(m_printer)) {
+        fail(QStringLiteral("Skrivaren kunde inte ta emot utskriften."));
+        return;
+    }
+    // The painter starts with the device's default font; its metrics on the
+    // printer decide the print columns and the line height.
+    m_metrics.emplace(m_painter.font(), m_printer);
+    const QFontMetricsF &fm = *m_metrics;
+    m_columnWidth = fm.averageCharWidth() > 0 ? fm.averageCharWidth() : 1;
+    m_lineHeight = fm.lineSpacing() > 0 ? fm.lineSpacing() : 1;
+    m_ascent = fm.ascent();
+    m_pageHeight = m_printer->height();
+}
+
+void QtPrintJob::fail(const QString &reason)
+{
+    if (m_error.isEmpty())
+        m_error = reason;
+}
+
+void QtPrintJob::print(const QString &text)
+{
+    if (!m_error.isEmpty() || m_ended || text.isEmpty())
+        return;
+    // A line that would pass the bottom of the page goes on a new page. This
+    // is decided when something is printed on it, so that trailing line ends
+    // leave no empty page behind.
+    if (m_y > 0 && m_y + m_lineHeight > m_pageHeight) {
+        if (!m_printer->newPage()) {
+            fail(QStringLiteral("Skrivaren kunde inte börja på en ny sida."));
+            return;
+        }
+        m_y = 0;
+        ++m_page;
+    }
+    m_painter.drawText(QPointF(m_x, m_y + m_ascent), text);
+    m_x += m_metrics->horizontalAdvance(text);
+}
+
+void QtPrintJob::tab(int column)
+{
+    const qreal start = (qMax(column, 1) - 1) * m_columnWidth;
+    if (m_x > start + kSlack)
+        newLine();
+    m_x = start;
+}
+
+void QtPrintJob::newLine()
+{
+    m_x = 0;
+    m_y += m_lineHeight;
+}
+
+bool QtPrintJob::end(QString *error)
+{
+    if (!m_ended) {
+        m_ended = true;
+        if (m_painter.isActive() && !m_painter.end())
+            fail(QStringLiteral("Utskriften kunde inte avslutas."));
+        if (m_printer && m_printer->printerState() == QPrinter::Error)
+            fail(QStringLiteral("Skrivaren rapporterade ett fel."));
+    }
+    if (!m_error.isEmpty() && error)
+        *error = m_error;
+    return m_error.isEmpty();
+}
