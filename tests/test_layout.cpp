@@ -1,0 +1,128 @@
+// The resize rule as a pure function of the window's size, in twips.
+#include "app/Layout.h"
+
+#include <QtTest>
+
+#include <limits>
+
+class TestLayout : public QObject {
+    Q_OBJECT
+
+    static layout::Input window(double clientW, double clientH)
+    {
+        layout::Input in;
+        in.scaleWidth = clientW;
+        in.scaleHeight = clientH;
+        in.outerWidth = clientW + 150;  // sizable borders
+        in.outerHeight = clientH + 690; // title, menu bar and borders
+        return in;
+    }
+
+private slots:
+    void initialSize()
+    {
+        const auto r = layout::compute(window(6615, 5040));
+        QVERIFY(r.complete);
+        QCOMPARE(*r.frameTop, 3948.0f);
+        QCOMPARE(*r.frameLeft, 120.0f);
+        QCOMPARE(*r.tableTop, 852.0f);
+        QCOMPARE(*r.tableLeft, 120.0f);
+        QCOMPARE(*r.tableHeight, 2976.0f);
+        QCOMPARE(*r.tableWidth, 6375.0f);
+        QCOMPARE(r.colWidth[0].value(), 300);
+        QCOMPARE(r.colWidth[1].value(), 2475);
+        QCOMPARE(r.colWidth[2].value(), 2475);
+        QCOMPARE(r.colWidth[3].value(), 800);
+    }
+
+    void textColumnsRoundHalvesToEven_data()
+    {
+        QTest::addColumn<float>("tableWidth");
+        QTest::addColumn<int>("width");
+        QTest::newRow("6375") << 6375.0f << 2475;
+        QTest::newRow("6390: 2482.5 down") << 6390.0f << 2482;
+        QTest::newRow("6420: 2497.5 up") << 6420.0f << 2498;
+        QTest::newRow("6391") << 6391.0f << 2483;
+    }
+    void textColumnsRoundHalvesToEven()
+    {
+        QFETCH(float, tableWidth);
+        QFETCH(int, width);
+        QCOMPARE(layout::textColumnWidth(tableWidth).value(), width);
+        // The rule reads the width back from the table, which may differ.
+        layout::Input in = window(9000, 5040);
+        const auto r = layout::compute(in, [&](float) { return tableWidth; });
+        QCOMPARE(r.colWidth[1].value(), width);
+        QCOMPARE(r.colWidth[2].value(), width);
+        const int sum = 300 + 2 * width + 800;
+        QVERIFY(std::abs(sum - (tableWidth - 325)) <= 1.0f);
+    }
+
+    void minimumSize_data()
+    {
+        QTest::addColumn<double>("outerW");
+        QTest::addColumn<double>("outerH");
+        QTest::addColumn<double>("newW"); // 0: unchanged
+        QTest::addColumn<double>("newH");
+        QTest::newRow("too narrow") << 6000.0 << 5000.0 << 6756.0 << 0.0;
+        QTest::newRow("too low") << 8000.0 << 3000.0 << 0.0 << 3492.0;
+        QTest::newRow("both") << 100.0 << 100.0 << 6756.0 << 3492.0;
+        QTest::newRow("exactly the minimum") << 6756.0 << 3492.0 << 0.0 << 0.0;
+    }
+    void minimumSize()
+    {
+        QFETCH(double, outerW);
+        QFETCH(double, outerH);
+        QFETCH(double, newW);
+        QFETCH(double, newH);
+        layout::Input in;
+        in.outerWidth = outerW;
+        in.outerHeight = outerH;
+        in.scaleWidth = outerW - 120;
+        in.scaleHeight = outerH - 690;
+        const auto r = layout::compute(in);
+        QCOMPARE(r.newOuterWidth.value_or(0), newW);
+        QCOMPARE(r.newOuterHeight.value_or(0), newH);
+        if (newW || newH) {
+            QVERIFY(!r.complete); // the corrected size lays the window out anew
+            QVERIFY(!r.frameTop);
+        } else {
+            QVERIFY(r.complete);
+        }
+    }
+
+    void failureEndsThePassAtThatStep_data()
+    {
+        QTest::addColumn<double>("scaleW");
+        QTest::addColumn<double>("scaleH");
+        QTest::addColumn<bool>("hasTableHeight");
+        QTest::addColumn<bool>("hasTableWidth");
+        QTest::addColumn<bool>("hasColumns");
+        // Minimised: no client area, the table's height would be negative.
+        QTest::newRow("minimised") << 0.0 << 0.0 << false << false << false;
+        QTest::newRow("width negative") << 100.0 << 5000.0 << true << false << false;
+        QTest::newRow("overflow") << 1e300 << 5000.0 << true << false << false;
+        QTest::newRow("not a number") << 7000.0 << std::numeric_limits<double>::quiet_NaN() << false << false << false;
+    }
+    void failureEndsThePassAtThatStep()
+    {
+        QFETCH(double, scaleW);
+        QFETCH(double, scaleH);
+        QFETCH(bool, hasTableHeight);
+        QFETCH(bool, hasTableWidth);
+        QFETCH(bool, hasColumns);
+        layout::Input in;
+        in.outerWidth = 8000;
+        in.outerHeight = 6000;
+        in.scaleWidth = scaleW;
+        in.scaleHeight = scaleH;
+        const auto r = layout::compute(in);
+        QVERIFY(!r.complete);
+        QCOMPARE(r.tableHeight.has_value(), hasTableHeight);
+        QCOMPARE(r.tableWidth.has_value(), hasTableWidth);
+        QCOMPARE(r.colWidth[1].has_value(), hasColumns);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLayout)
+#include "test_layout.moc"
