@@ -1,16 +1,18 @@
 #include "app/Avsluta.h"
 
 #include "app/Document.h"
+#include "files/FilKommandon.h"
 #include "table/TabellRutiner.h"
 
-// PLACEHOLDER until the tag-file work lands: no save prompt yet.
 void Nytt(Document &doc)
 {
+    if (!sparaAndringarForst(doc))
+        return;
     NyLista(doc);
     doc.Andrad = false;
 }
 
-bool Form_QueryUnload(Document &)
+bool Form_QueryUnload(Document &doc)
 {
-    return false;
+    return !sparaAndringarForst(doc);
 }

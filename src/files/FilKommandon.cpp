@@ -1,8 +1,150 @@
 #include "files/FilKommandon.h"
 
 #include "app/Document.h"
+#include "files/SparaFil.h"
+#include "files/TaggfilLasare.h"
+#include "table/TabellRutiner.h"
 
-// PLACEHOLDER until the tag-file work lands.
-void Oppna(Document &) {}
-void Spara(Document &, bool &saved) { saved = false; }
-void SparaSom(Document &, bool &saved) { saved = false; }
+#include <QFile>
+
+#include <algorithm>
+
+namespace {
+const QString kFilter = QStringLiteral("Märkbricksfiler (*.brk)|*.brk|Alla filer (*.*)|*.*");
+
+// Far above any real tag file (32,765 tags of 2 KB text each).
+constexpr qint64 kMaxFilstorlek = qint64(64) * 1024 * 1024;
+
+void varnaForLasning(Document &doc, const Lasning &l, int rows)
+{
+    if (l.slut == Lasning::Slut::Listgrans) {
+        doc.warnListFull();
+    } else if (l.slut == Lasning::Slut::Lasfel && l.innehallKvar) {
+        const QString count = rows == 1 ? QStringLiteral("1 bricka") : QStringLiteral("%1 brickor").arg(rows);
+        doc.desktop.messageBox(QStringLiteral("Filen kunde inte läsas till slut. %1 lästes in.").arg(count),
+                               QStringLiteral("Fil skadad"), Desktop::Icon::Warning);
+    }
+}
+} // namespace
+
+Desktop::FileDialogSettings oppnaDialog()
+{
+    Desktop::FileDialogSettings s;
+    s.save = false;
+    s.title = QStringLiteral("Öppna");
+    s.flags = 4;
+    s.filter = kFilter;
+    s.filterIndex = 1;
+    s.defaultExt = QStringLiteral("brk");
+    return s;
+}
+
+Desktop::FileDialogSettings sparaSomDialog()
+{
+    Desktop::FileDialogSettings s = oppnaDialog();
+    s.save = true;
+    s.title = QStringLiteral("Spara som");
+    s.flags = 6;
+    return s;
+}
+
+bool lasFilinnehall(QIODevice &device, QByteArray &data, qint64 maxBytes)
+{
+    data.clear();
+    if (!device.isSequential() && device.size() <= maxBytes)
+        data.reserve(device.size());
+    constexpr qint64 kChunk = 1 << 20;
+    while (data.size() < maxBytes) {
+        const qsizetype before = data.size();
+        const qint64 want = std::min(kChunk, maxBytes - before);
+        data.resize(before + want);
+        const qint64 got = device.read(data.data() + before, want);
+        data.resize(before + std::max<qint64>(got, 0));
+        if (got < 0)
+            return false;
+        if (got == 0)
+            return device.isSequential() || device.atEnd();
+    }
+    char extra;
+    return device.read(&extra, 1) == 0;
+}
+
+bool sparaAndringarForst(Document &doc)
+{
+    if (!doc.Andrad)
+        return true;
+    const Desktop::Answer a = doc.desktop.messageBox(QStringLiteral("Vill du spara de ändringar du har gjort?"),
+                                                     QStringLiteral("Spara ändringar?"), Desktop::Icon::Question,
+                                                     Desktop::Buttons::YesNoCancel);
+    if (a == Desktop::Answer::No)
+        return true;
+    if (a != Desktop::Answer::Yes)
+        return false;
+    bool saved = false;
+    Spara(doc, saved);
+    return saved;
+}
+
+void Oppna(Document &doc)
+{
+    if (!sparaAndringarForst(doc))
+        return;
+    const std::optional<Desktop::FileChoice> choice = doc.desktop.fileDialog(oppnaDialog());
+    if (!choice)
+        return;
+
+    QFile file(choice->fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        doc.desktop.messageBox(QStringLiteral("Filen fanns inte!"), QStringLiteral("Fil saknas"),
+                               Desktop::Icon::Warning);
+        return;
+    }
+    doc.FilNamn = choice->fileName;
+    doc.setFileCaption(choice->fileTitle);
+
+    QByteArray data;
+    const bool whole = lasFilinnehall(file, data, kMaxFilstorlek);
+    file.close();
+    Lasning l = lasTaggfil(data, Document::kMaxTags);
+    data = QByteArray();
+    if (!whole && l.slut == Lasning::Slut::Filslut)
+        l.slut = Lasning::Slut::Lasfel;
+    if (!whole && l.slut == Lasning::Slut::Lasfel)
+        l.innehallKvar = true;
+
+    // The records go in above the old row 1, which ends up last and is
+    // cleared as the entry row, as if appended one by one.
+    TagGrid &g = doc.grid;
+    const int n = static_cast<int>(l.rader.size());
+    g.setRows(2);
+    g.setRow(1);
+    g.insertRows(1, l.rader);
+    g.setRow(n + 1);
+    for (int c = 1; c <= 3; ++c)
+        g.setTextAt(n + 1, c, QString());
+    NumreraRader(doc);
+    MarkeraRader(doc);
+    HamtaRad(doc);
+    doc.Andrad = false;
+    varnaForLasning(doc, l, n);
+}
+
+void Spara(Document &doc, bool &saved)
+{
+    if (doc.FilNamn.right(4).toUpper() == QStringLiteral(".BRK")) {
+        saved = SparaFil(doc, doc.FilNamn);
+        return;
+    }
+    SparaSom(doc, saved);
+}
+
+void SparaSom(Document &doc, bool &saved)
+{
+    saved = false;
+    const std::optional<Desktop::FileChoice> choice = doc.desktop.fileDialog(sparaSomDialog());
+    if (!choice)
+        return;
+    doc.FilNamn = choice->fileName;
+    doc.setFileCaption(choice->fileTitle);
+    saved = SparaFil(doc, doc.FilNamn);
+}

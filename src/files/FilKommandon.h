@@ -1,5 +1,10 @@
 #pragma once
 
+#include "app/Desktop.h"
+
+#include <QByteArray>
+
+class QIODevice;
 struct Document;
 
 // Open: save prompt, open dialog, read the chosen tag file into the table.
@@ -8,3 +13,17 @@ void Oppna(Document &doc);
 void Spara(Document &doc, bool &saved);
 // Asks for a name and saves under it.
 void SparaSom(Document &doc, bool &saved);
+
+// The save prompt, put only while there are unsaved changes: Yes saves
+// first. True when the command that asked may go on (no changes, No, or
+// Yes and saved); false on Cancel or a save that did not happen.
+bool sparaAndringarForst(Document &doc);
+
+// The dialog settings of Open and Save As.
+Desktop::FileDialogSettings oppnaDialog();
+Desktop::FileDialogSettings sparaSomDialog();
+
+// Reads a tag file's bytes, at most maxBytes of them (no tag file comes
+// near that; a device without an end must not fill the memory). False when
+// the device failed or had more to give.
+bool lasFilinnehall(QIODevice &device, QByteArray &data, qint64 maxBytes);

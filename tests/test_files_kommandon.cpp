@@ -1,0 +1,679 @@
+// Open, Save and Save As on real files through the scripted desktop: the
+// document state, the dialogs, the messages and the bytes on disk.
+#include "FakeDesktop.h"
+
+#include "app/Meny.h"
+#include "files/FilKommandon.h"
+#include "files/SparaFil.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+using Tag = std::array<QString, 3>;
+using Tags = std::vector<Tag>;
+using A = Desktop::Answer;
+
+const QString kFilter = QStringLiteral("Märkbricksfiler (*.brk)|*.brk|Alla filer (*.*)|*.*");
+const QByteArray kTwoTags("\"Pump 1\",\" \",12\r\n\"K\xe4llare\",\"A, B\",1\r\n");
+
+QByteArray readBytes(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return "<missing>";
+    return f.readAll();
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+QString saveFailedPrompt(const QString &reason)
+{
+    return QStringLiteral("Filen kunde inte sparas!\n") + reason;
+}
+
+// A save file whose writes fail once a number of bytes went through.
+class FailingSaveFile : public QSaveFile {
+public:
+    FailingSaveFile(const QString &name, qint64 budget) : QSaveFile(name), m_budget(budget) {}
+
+protected:
+    qint64 writeData(const char *data, qint64 len) override
+    {
+        if (len <= m_budget) {
+            m_budget -= len;
+            return QSaveFile::writeData(data, len);
+        }
+        QSaveFile::writeData(data, m_budget);
+        m_budget = 0;
+        setErrorString(QStringLiteral("Enheten är full"));
+        return -1;
+    }
+
+private:
+    qint64 m_budget;
+};
+
+// Runs a block without root's right to write anywhere; the saved user id
+// lets the test become root again.
+class WithoutRoot {
+public:
+    WithoutRoot()
+    {
+        if (geteuid() == 0)
+            m_dropped = setresuid(65534, 65534, 0) == 0;
+    }
+    ~WithoutRoot()
+    {
+        if (m_dropped && setresuid(0, 0, 0) != 0)
+            qFatal("could not become root again");
+    }
+    bool ok() const { return geteuid() != 0; }
+
+private:
+    bool m_dropped = false;
+};
+} // namespace
+
+class TestFilesKommandon : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+
+    // A list with the two example tags, changed and untitled.
+    void fillExample(TestDoc &t)
+    {
+        t.addTags({{"Pump 1", "", "12"}, {"Källare", "A, B", "1"}});
+        t.doc.Andrad = true;
+    }
+
+private slots:
+    void init()
+    {
+        QLocale::setDefault(QLocale::c());
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+    }
+
+    void saveAs_writesTheFileAndNamesTheDocument()
+    {
+        TestDoc t;
+        fillExample(t);
+        t.desktop.dialogAnswers.push_back(FakeDesktop::choice(path("lista.brk")));
+        mnuArkivItem_Click(t.doc, 3);
+
+        QCOMPARE(readBytes(path("lista.brk")), kTwoTags);
+        QCOMPARE(t.doc.FilNamn, path("lista.brk"));
+        QCOMPARE(t.desktop.caption, QStringLiteral("lista.brk - Ovelda Taggverk"));
+        QVERIFY(!t.doc.Andrad);
+        QVERIFY(t.desktop.messages.empty());
+
+        QCOMPARE(t.desktop.dialogs.size(), size_t(1));
+        const auto &d = t.desktop.dialogs[0];
+        QVERIFY(d.save);
+        QCOMPARE(d.title, QStringLiteral("Spara som"));
+        QCOMPARE(d.flags, 6);
+        QCOMPARE(d.filter, kFilter);
+        QCOMPARE(d.filterIndex, 1);
+        QCOMPARE(d.defaultExt, QStringLiteral("brk"));
+    }
+
+    void saveAs_replacesAnExistingFileWhole()
+    {
+        writeBytes(path("gammal.brk"), QByteArray(5000, 'x'));
+        TestDoc t;
+        t.doc.Andrad = true; // an empty list: the old file becomes empty
+        t.desktop.dialogAnswers.push_back(FakeDesktop::choice(path("gammal.brk")));
+        mnuArkivItem_Click(t.doc, 3);
+        QCOMPARE(readBytes(path("gammal.brk")), QByteArray(""));
+        QVERIFY(!t.doc.Andrad);
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"gammal.brk"}); // no temporary left
+    }
+
+    void save_cancelledDialogChangesNothing_data()
+    {
+        QTest::addColumn<int>("entry");
+        QTest::newRow("Spara on an untitled list") << 2;
+        QTest::newRow("Spara som") << 3;
+    }
+
+    void save_cancelledDialogChangesNothing()
+    {
+        QFETCH(int, entry);
+        TestDoc t;
+        fillExample(t);
+        const QString caption = t.desktop.caption;
+        mnuArkivItem_Click(t.doc, static_cast<qint16>(entry));
+        QCOMPARE(t.desktop.dialogs.size(), size_t(1));
+        QCOMPARE(t.desktop.dialogs[0].title, QStringLiteral("Spara som"));
+        QCOMPARE(t.doc.FilNamn, QString());
+        QCOMPARE(t.desktop.caption, caption);
+        QVERIFY(t.doc.Andrad);
+        QVERIFY(t.desktop.messages.empty());
+        QCOMPARE(t.doc.grid.rowSel(), t.doc.grid.row()); // no save, selection untouched
+        QCOMPARE(t.doc.grid.colSel(), 3);
+    }
+
+    void save_inPlaceOrThroughTheDialog_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("inPlace");
+        QTest::newRow("lower case") << "lista.brk" << true;
+        QTest::newRow("upper case") << "LISTA.BRK" << true;
+        QTest::newRow("mixed case") << "Lista.Brk" << true;
+        QTest::newRow("other extension") << "lista.txt" << false;
+        QTest::newRow("brk without the dot") << "listabrk" << false;
+        QTest::newRow("no extension") << "lista" << false;
+    }
+
+    void save_inPlaceOrThroughTheDialog()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, inPlace);
+        writeBytes(path(name), "old");
+        TestDoc t;
+        fillExample(t);
+        t.doc.FilNamn = path(name);
+        t.desktop.caption = QStringLiteral("unchanged");
+        t.desktop.dialogAnswers.push_back(FakeDesktop::choice(path("ny.brk")));
+        mnuArkivItem_Click(t.doc, 2);
+
+        QVERIFY(!t.doc.Andrad);
+        if (inPlace) {
+            QVERIFY(t.desktop.dialogs.empty());
+            QCOMPARE(readBytes(path(name)), kTwoTags);
+            QCOMPARE(t.doc.FilNamn, path(name));
+            QCOMPARE(t.desktop.caption, QStringLiteral("unchanged"));
+        } else {
+            QCOMPARE(t.desktop.dialogs.size(), size_t(1));
+            QCOMPARE(readBytes(path(name)), QByteArray("old"));
+            QCOMPARE(readBytes(path("ny.brk")), kTwoTags);
+            QCOMPARE(t.doc.FilNamn, path("ny.brk"));
+            QCOMPARE(t.desktop.caption, QStringLiteral("ny.brk - Ovelda Taggverk"));
+        }
+    }
+
+    void save_cursorBackOnItsCellSelectionCollapsed_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("col");
+        QTest::addColumn<int>("rowSel");
+        QTest::newRow("whole tags dragged down") << 2 << 1 << 3;
+        QTest::newRow("dragged up") << 3 << 1 << 1;
+        QTest::newRow("entry row") << 4 << 1 << 4;
+        QTest::newRow("a single quantity cell") << 1 << 3 << 1;
+    }
+
+    void save_cursorBackOnItsCellSelectionCollapsed()
+    {
+        QFETCH(int, row);
+        QFETCH(int, col);
+        QFETCH(int, rowSel);
+        TestDoc t;
+        t.addTags({{"a", "", "1"}, {"b", "", "2"}, {"c", "", "3"}});
+        TagGrid &g = t.doc.grid;
+        g.setRow(row);
+        g.setCol(col);
+        g.setColSel(3);
+        g.setRowSel(rowSel);
+        t.doc.FilNamn = path("x.brk");
+        bool saved = false;
+        Spara(t.doc, saved);
+        QVERIFY(saved);
+        QCOMPARE(g.row(), row);
+        QCOMPARE(g.col(), col);
+        QCOMPARE(g.rowSel(), row);
+        QCOMPARE(g.colSel(), col);
+        QCOMPARE(t.fields.values[0], QStringLiteral("")); // the fields are not reloaded
+    }
+
+    void save_emptyListLeavesTheSelection()
+    {
+        TestDoc t;
+        t.doc.FilNamn = path("tom.brk");
+        bool saved = false;
+        Spara(t.doc, saved);
+        QVERIFY(saved);
+        QCOMPARE(readBytes(path("tom.brk")), QByteArray(""));
+        QCOMPARE(t.doc.grid.colSel(), 3); // no data rows: the cursor is not moved
+    }
+
+    void save_warnsOnceAboutWhatItCouldNotStore()
+    {
+        TestDoc t;
+        t.addTags({{"ok", "", "1"}, {"inget antal", "", ""}, {"17\" rör", "", "2"}, {"Ω", "", "1"}, {"x", "", "abc"}});
+        t.doc.Andrad = true;
+        t.doc.FilNamn = path("v.brk");
+        mnuArkivItem_Click(t.doc, 2);
+        QCOMPARE(readBytes(path("v.brk")),
+                 QByteArray("\"ok\",\" \",1\r\n\"17\" r\xf6r\",\" \",2\r\n\"?\",\" \",1\r\n"));
+        QVERIFY(!t.doc.Andrad);
+        QCOMPARE(t.desktop.messages.size(), size_t(1));
+        QCOMPARE(t.desktop.messages[0].title, QStringLiteral("Spara"));
+        QCOMPARE(t.desktop.messages[0].icon, Desktop::Icon::Warning);
+        QCOMPARE(t.desktop.messages[0].buttons, Desktop::Buttons::Ok);
+        QCOMPARE(t.desktop.messages[0].prompt,
+                 QStringLiteral("Rader utan giltigt antal sparades inte: 2, 5.\n"
+                                "Rader med tecken som inte kan sparas oförändrade: 3, 4."));
+    }
+
+    void save_longListsOfRowsAreCut()
+    {
+        TestDoc t;
+        Tags tags(25, Tag{"a", "", ""});
+        t.addTags(tags);
+        t.doc.FilNamn = path("v.brk");
+        bool saved = false;
+        Spara(t.doc, saved);
+        QVERIFY(saved);
+        QCOMPARE(t.desktop.messages.size(), size_t(1));
+        QCOMPARE(t.desktop.messages[0].prompt,
+                 QStringLiteral("Rader utan giltigt antal sparades inte: 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, "
+                                "14, 15, 16, 17, 18, 19, 20, ..."));
+    }
+
+    void saveAs_fileThatCannotBeCreated()
+    {
+        TestDoc t;
+        fillExample(t);
+        const QString target = path("saknas/lista.brk");
+        t.desktop.dialogAnswers.push_back(FakeDesktop::choice(target));
+        mnuArkivItem_Click(t.doc, 3);
+        QVERIFY(t.doc.Andrad);
+        QCOMPARE(t.doc.FilNamn, target); // the name was accepted before the write failed
+        QCOMPARE(t.desktop.caption, QStringLiteral("lista.brk - Ovelda Taggverk"));
+        QVERIFY(!QFile::exists(target));
+        QCOMPARE(t.desktop.messages.size(), size_t(1));
+        QVERIFY2(t.desktop.messages[0].prompt.startsWith(saveFailedPrompt(QString())),
+                 qPrintable(t.desktop.messages[0].prompt));
+        QVERIFY(t.desktop.messages[0].prompt.size() > saveFailedPrompt(QString()).size()); // with a reason
+        QCOMPARE(t.desktop.messages[0].title, QStringLiteral("Fel vid sparande"));
+        QCOMPARE(t.desktop.messages[0].icon, Desktop::Icon::Warning);
+        // The table is untouched: the whole-tag selection stays.
+        QCOMPARE(t.doc.grid.colSel(), 3);
+    }
+
+    void save_targetIsAFolder()
+    {
+        QVERIFY(QDir(m_dir->path()).mkdir("mapp.brk"));
+        TestDoc t;
+        fillExample(t);
+        t.doc.FilNamn = path("mapp.brk");
+        bool saved = true;
+        Spara(t.doc, saved);
+        QVERIFY(!saved);
+        QCOMPARE(t.desktop.messages.size(), size_t(1));
+        QCOMPARE(t.desktop.messages[0].title, QStringLiteral("Fel vid sparande"));
+        QVERIFY(QFileInfo(path("mapp.brk")).isDir());
+    }
+
+    void save_readOnlyTargetStaysWhole()
+    {
+        const QString target = path("skyddad.brk");
+        writeBytes(target, "gammalt innehåll");
+        QVERIFY(QFile::setPermissions(target, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        QVERIFY(QFile::setPermissions(m_dir->path(), QFile::Permissions(0x7777)));
+        TestDoc t;
+        fillExample(t);
+        t.doc.FilNamn = target;
+        bool saved = true;
+        {
+            WithoutRoot user;
+            if (!user.ok())
+                QSKIP("cannot give up the right to write a read-only file");
+            Spara(t.doc, saved);
+        }
+        QVERIFY(!saved);
+        QCOMPARE(readBytes(target), QByteArray("gammalt innehåll"));
+        QCOMPARE(t.desktop.messages.size(), size_t(1));
+        QCOMPARE(t.desktop.messages[0].title, QStringLiteral("Fel vid sparande"));
+        QVERIFY(t.desktop.messages[0].prompt.startsWith(saveFailedPrompt(QString())));
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"skyddad.brk"});
+    }
+
+    void save_writeFailingPartWayKeepsTheOldFile()
+    {
+        const QString target = path("lista.brk");
+        writeBytes(target, kTwoTags);
+        TestDoc t;
+        t.addTags(Tags(500, Tag{"en ny rad", "med text", "3"}));
+        t.doc.Andrad = true;
+        FailingSaveFile file(target, 1000);
+        QVERIFY(!SparaFil(t.doc, file));
+        QCOMPARE(readBytes(target), kTwoTags);
+        QCOMPARE(t.desktop.messages.size(), size_t(1));
+        QCOMPARE(t.desktop.messages[0].prompt, saveFailedPrompt(QStringLiteral("Enheten är full")));
+        QCOMPARE(t.desktop.messages[0].title, QStringLiteral("Fel vid sparande"));
+        QVERIFY(t.doc.Andrad);
+    }
+
+    void save_realWriteErrorKeepsTheOldFile()
+    {
+        // The file size limit makes the system refuse the write part-way, as
+        // a full disk would.
+        const QString target = path("lista.brk");
+        writeBytes(target, kTwoTags);
+        TestDoc t;
+        t.addTags(Tags(2000, Tag{"en ny rad", "med text", "3"}));
+        t.doc.Andrad = true;
+        t.doc.FilNamn = target;
+
+        rlimit old{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
+        rlimit small = old;
+        small.rlim_cur = 4096;
+        auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        mnuArkivItem_Click(t.doc, 2);
+        const bool saved = !t.doc.Andrad;
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
+
+        QVERIFY(!saved);
+        QCOMPARE(readBytes(target), kTwoTags);
+        QCOMPARE(t.desktop.messages.size(), size_t(1));
+        QCOMPARE(t.desktop.messages[0].title, QStringLiteral("Fel vid sparande"));
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"lista.brk"});
+    }
+
+    void open_readsTheFile()
+    {
+        writeBytes(path("lista.brk"), kTwoTags);
+        TestDoc t;
+        t.addTags(Tags(30, Tag{"gammal", "rad", "9"}));
+        t.doc.grid.setVisibleRowCount(2);
+        t.desktop.dialogAnswers.push_back(FakeDesktop::choice(path("lista.brk")));
+        mnuArkivItem_Click(t.doc, 1);
+
+        const TagGrid &g = t.doc.grid;
+        QCOMPARE(g.rows(), 4);
+        QCOMPARE(t.rowText(0), QStringLiteral("|Rad 1|Rad 2|Antal"));
+        QCOMPARE(t.rowText(1), QStringLiteral("1|Pump 1| |12"));
+        QCOMPARE(t.rowText(2), QStringLiteral("2|Källare|A, B|1"));
+        QCOMPARE(t.rowText(3), QStringLiteral("3|||"));
+        QCOMPARE(g.row(), 3);
+        QCOMPARE(g.col(), 1);
+        QCOMPARE(g.rowSel(), 3);
+        QCOMPARE(g.colSel(), 3);
+        QVERIFY(g.isRowVisible(3));
+        QCOMPARE(t.fields.values[0] + t.fields.values[1] + t.fields.values[2], QString());
+        QCOMPARE(t.fields.focus, int(EditorFields::Rad1));
+        QCOMPARE(t.doc.FilNamn, path("lista.brk"));
+        QCOMPARE(t.desktop.caption, QStringLiteral("lista.brk - Ovelda Taggverk"));
+        QVERIFY(!t.doc.Andrad);
+        QVERIFY(t.desktop.messages.empty());
+
+        const auto &d = t.desktop.dialogs.at(0);
+        QVERIFY(!d.save);
+        QCOMPARE(d.title, QStringLiteral("Öppna"));
+        QCOMPARE(d.flags, 4);
+        QCOMPARE(d.filter, kFilter);
+        QCOMPARE(d.filterIndex, 1);
+        QCOMPARE(d.defaultExt, QStringLiteral("brk"));
+    }
+
+    void open_emptyFileGivesAnEmptyList()
+    {
+        writeBytes(path("tom.brk"), "");
+        TestDoc t;
+        t.addTags({{"gammal", "rad", "9"}});
+        t.doc.grid.setRow(1);
+        t.desktop.dialogAnswers.push_back(FakeDesktop::choice(path("tom.brk")));
+        Oppna(t.doc);
+        QCOMPARE(t.doc.grid.rows(), 2);
+        QCOMPARE(t.rowText(1), QStringLiteral("1|||"));
+        QCOMPARE(t.doc.grid.row(), 1);
+        QCOMPARE(t.desktop.caption, QStringLiteral("tom.brk - Ovelda Taggverk"));
+        QVERIFY(!t.doc.Andrad);
+    }
+
+    void open_nameThatCannotBeOpened_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("does not exist") << "finns-inte.brk";
+        QTest::newRow("a folder") << ".";
+    }
+
+    void open_nameThatCannotBeOpened()
+    {
+        QFETCH(QString, name);
+        TestDoc t;
+        t.addTags({{"kvar", "", "1"}});
+        t.doc.FilNamn = path("förra.brk");
+        t.desktop.caption = QStringLiteral("förra.brk - Ovelda Taggverk");
+        t.doc.Andrad = true;
+        t.desktop.answers.push_back(A::No);
+        t.desktop.dialogAnswers.push_back(FakeDesktop::choice(path(name)));
+        Oppna(t.doc);
+        QCOMPARE(t.desktop.messages.size(), size_t(2)); // the prompt, then the message
+        QCOMPARE(t.desktop.messages[1].prompt, QStringLiteral("Filen fanns inte!"));
+        QCOMPARE(t.desktop.messages[1].title, QStringLiteral("Fil saknas"));
+        QCOMPARE(t.desktop.messages[1].icon, Desktop::Icon::Warning);
+        QCOMPARE(t.desktop.messages[1].buttons, Desktop::Buttons::Ok);
+        QCOMPARE(t.doc.FilNamn, path("förra.brk"));
+        QCOMPARE(t.desktop.caption, QStringLiteral("förra.brk - Ovelda Taggverk"));
+        QCOMPARE(t.column(1), QStringList({"kvar", ""}));
+        QVERIFY(t.doc.Andrad);
+    }
+
+    void open_thePromptFirst_data()
+    {
+        QTest::addColumn<QList<A>>("answers");    // prompt answers
+        QTest::addColumn<int>("saveAsDialogs");   // how many Save As dialogs came
+        QTest::addColumn<bool>("saveAsAccepted"); // the Save As dialog gives a name
+        QTest::addColumn<bool>("opened");         // the Open dialog came and was accepted
+        QTest::addColumn<bool>("andradAfter");
+        QTest::newRow("Cancel stops") << QList<A>{A::Cancel} << 0 << false << false << true;
+        QTest::newRow("No opens") << QList<A>{A::No} << 0 << false << true << false;
+        QTest::newRow("Yes, saved, opens") << QList<A>{A::Yes} << 1 << true << true << false;
+        QTest::newRow("Yes, Save As cancelled, stops") << QList<A>{A::Yes} << 1 << false << false << true;
+    }
+
+    void open_thePromptFirst()
+    {
+        QFETCH(QList<A>, answers);
+        QFETCH(int, saveAsDialogs);
+        QFETCH(bool, saveAsAccepted);
+        QFETCH(bool, opened);
+        QFETCH(bool, andradAfter);
+        writeBytes(path("lista.brk"), kTwoTags);
+        TestDoc t;
+        fillExample(t);
+        t.fields.set("ändrad", "", "");
+        for (A a : answers)
+            t.desktop.answers.push_back(a);
+        if (saveAsDialogs)
+            t.desktop.dialogAnswers.push_back(saveAsAccepted ? std::optional(FakeDesktop::choice(path("sparad.brk")))
+                                                             : std::nullopt);
+        t.desktop.dialogAnswers.push_back(FakeDesktop::choice(path("lista.brk")));
+        mnuArkivItem_Click(t.doc, 1);
+
+        QCOMPARE(t.desktop.messages.at(0).prompt, QStringLiteral("Vill du spara de ändringar du har gjort?"));
+        QCOMPARE(t.desktop.messages.at(0).title, QStringLiteral("Spara ändringar?"));
+        QCOMPARE(t.desktop.messages.at(0).icon, Desktop::Icon::Question);
+        QCOMPARE(t.desktop.messages.at(0).buttons, Desktop::Buttons::YesNoCancel);
+        QCOMPARE(t.desktop.messages.size(), size_t(1));
+
+        int openDialogs = 0, saveDialogs = 0;
+        for (const auto &d : t.desktop.dialogs)
+            ++(d.save ? saveDialogs : openDialogs);
+        QCOMPARE(saveDialogs, saveAsDialogs);
+        QCOMPARE(openDialogs, opened ? 1 : 0);
+        QCOMPARE(t.doc.Andrad, andradAfter);
+        QCOMPARE(QFile::exists(path("sparad.brk")), saveAsAccepted);
+        if (saveAsAccepted)
+            QCOMPARE(readBytes(path("sparad.brk")), kTwoTags);
+        QCOMPARE(t.doc.FilNamn, opened ? path("lista.brk") : saveAsAccepted ? path("sparad.brk") : QString());
+        if (!opened)
+            QCOMPARE(t.fields.values[0], QStringLiteral("ändrad"));
+    }
+
+    void open_savedOnThePromptThenCancelled()
+    {
+        TestDoc t;
+        fillExample(t);
+        t.doc.FilNamn = path("lista.brk");
+        t.desktop.answers.push_back(A::Yes);
+        Oppna(t.doc); // no dialog answer: the Open dialog is cancelled
+        QCOMPARE(readBytes(path("lista.brk")), kTwoTags);
+        QCOMPARE(t.desktop.dialogs.size(), size_t(1));
+        QVERIFY(t.doc.Andrad); // saved, yet still marked as changed
+    }
+
+    void open_withoutChangesAsksNothing()
+    {
+        TestDoc t;
+        Oppna(t.doc);
+        QVERIFY(t.desktop.messages.empty());
+        QCOMPARE(t.desktop.dialogs.size(), size_t(1));
+    }
+
+    void open_damagedFile_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("unfinished record")
+            << QByteArray(kTwoTags + "\"tre\",\"x\"") << 2 << "Filen kunde inte läsas till slut. 2 brickor lästes in.";
+        QTest::newRow("one tag read") << QByteArray("a,b,1\r\nc,d,99999\r\ne,f,1\r\n") << 1
+                                      << "Filen kunde inte läsas till slut. 1 bricka lästes in.";
+        QTest::newRow("nothing read") << QByteArray("\"bara en text") << 0
+                                      << "Filen kunde inte läsas till slut. 0 brickor lästes in.";
+        QTest::newRow("extra blank lines are no damage") << QByteArray(kTwoTags + "\r\n \r\n") << 2 << QString();
+    }
+
+    void open_damagedFile()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, rows);
+        QFETCH(QString, warning);
+        writeBytes(path("skadad.brk"), bytes);
+        TestDoc t;
+        t.desktop.dialogAnswers.push_back(FakeDesktop::choice(path("skadad.brk")));
+        Oppna(t.doc);
+        QCOMPARE(t.doc.grid.rows(), rows + 2);
+        QVERIFY(!t.doc.Andrad);
+        QCOMPARE(t.doc.FilNamn, path("skadad.brk"));
+        if (warning.isEmpty()) {
+            QVERIFY(t.desktop.messages.empty());
+        } else {
+            QCOMPARE(t.desktop.messages.size(), size_t(1));
+            QCOMPARE(t.desktop.messages[0].prompt, warning);
+            QCOMPARE(t.desktop.messages[0].title, QStringLiteral("Fil skadad"));
+            QCOMPARE(t.desktop.messages[0].icon, Desktop::Icon::Warning);
+        }
+    }
+
+    void open_moreTagsThanAListHolds()
+    {
+        QByteArray bytes;
+        for (int i = 1; i <= Document::kMaxTags + 3; ++i)
+            bytes += "\"t" + QByteArray::number(i) + "\",\" \",1\r\n";
+        writeBytes(path("stor.brk"), bytes);
+        TestDoc t;
+        t.desktop.dialogAnswers.push_back(FakeDesktop::choice(path("stor.brk")));
+        Oppna(t.doc);
+        QCOMPARE(t.doc.grid.rows(), Document::kMaxRows);
+        QCOMPARE(t.doc.grid.textAt(Document::kMaxTags, 1), QStringLiteral("t32765"));
+        QCOMPARE(t.doc.grid.textAt(Document::kMaxRows - 1, 0), QStringLiteral("32766"));
+        QCOMPARE(t.doc.grid.row(), Document::kMaxRows - 1);
+        QCOMPARE(t.desktop.messages.size(), size_t(1));
+        QCOMPARE(t.desktop.messages[0].prompt, QStringLiteral("Listan rymmer högst 32765 brickor."));
+        QCOMPARE(t.desktop.messages[0].title, QStringLiteral("För många brickor"));
+    }
+
+    void open_garbageEndsWithAWarning()
+    {
+        QByteArray bytes(10 * 1024 * 1024, Qt::Uninitialized);
+        quint32 x = 12345;
+        for (char &c : bytes) {
+            x = x * 1103515245u + 12345u;
+            c = static_cast<char>(x >> 24);
+        }
+        writeBytes(path("skräp.bin"), bytes);
+        TestDoc t;
+        t.desktop.dialogAnswers.push_back(FakeDesktop::choice(path("skräp.bin")));
+        Oppna(t.doc);
+        // Random bytes read as items of garbage; there are more of them
+        // than a list holds, or they end in the middle of a record.
+        QCOMPARE(t.desktop.messages.size(), size_t(1));
+        const QString title = t.desktop.messages[0].title;
+        QVERIFY2(title == QStringLiteral("För många brickor") || title == QStringLiteral("Fil skadad"),
+                 qPrintable(title));
+        QVERIFY(t.doc.grid.rows() >= 2 && t.doc.grid.rows() <= Document::kMaxRows);
+        QCOMPARE(t.doc.grid.row(), t.doc.grid.rows() - 1);
+        QCOMPARE(t.rowText(t.doc.grid.rows() - 1), QString::number(t.doc.grid.rows() - 1) + "|||");
+    }
+
+    void openedTxtIsSavedThroughTheDialog()
+    {
+        writeBytes(path("lista.txt"), kTwoTags);
+        TestDoc t;
+        t.desktop.dialogAnswers.push_back(FakeDesktop::choice(path("lista.txt")));
+        Oppna(t.doc);
+        QCOMPARE(t.desktop.caption, QStringLiteral("lista.txt - Ovelda Taggverk"));
+        bool saved = false;
+        Spara(t.doc, saved); // the Save As dialog comes and is cancelled
+        QVERIFY(!saved);
+        QCOMPARE(t.desktop.dialogs.size(), size_t(2));
+        QVERIFY(t.desktop.dialogs[1].save);
+    }
+
+    void roundTripThroughFiles()
+    {
+        TestDoc a;
+        a.addTags({{"  Pump 1 ", "", "12"}, {"Källare", "A, B", "3,5"}, {"tom", "", ""}, {"€", "–", "-7"}});
+        a.doc.FilNamn = path("rund.brk");
+        bool saved = false;
+        Spara(a.doc, saved);
+        QVERIFY(saved);
+
+        TestDoc b;
+        b.desktop.dialogAnswers.push_back(FakeDesktop::choice(path("rund.brk")));
+        Oppna(b.doc);
+        QCOMPARE(b.column(1), QStringList({"  Pump 1 ", "€", ""}));
+        QCOMPARE(b.column(2), QStringList({" ", "–", ""}));
+        QCOMPARE(b.column(3), QStringList({"12", "-7", ""}));
+        // Under a Swedish locale "3,5" converts and the row comes back as 4.
+        QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden));
+        Spara(a.doc, saved);
+        QLocale::setDefault(QLocale::c());
+        TestDoc c;
+        c.desktop.dialogAnswers.push_back(FakeDesktop::choice(path("rund.brk")));
+        Oppna(c.doc);
+        QCOMPARE(c.column(3), QStringList({"12", "4", "-7", ""}));
+    }
+
+    void readingIsCappedForEndlessDevices()
+    {
+        QByteArray big(100, 'a');
+        QBuffer buffer(&big);
+        QVERIFY(buffer.open(QIODevice::ReadOnly));
+        QByteArray data;
+        QVERIFY(!lasFilinnehall(buffer, data, 40));
+        QCOMPARE(data.size(), 40);
+        buffer.seek(0);
+        QVERIFY(lasFilinnehall(buffer, data, 100));
+        QCOMPARE(data, big);
+        buffer.seek(0);
+        QVERIFY(lasFilinnehall(buffer, data, 1000));
+        QCOMPARE(data, big);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFilesKommandon)
+#include "test_files_kommandon.moc"
