@@ -253,20 +253,25 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<Lasning::Slut>("slut");
-        QTest::newRow("more records") << QByteArray("a,b,1\r\nc,d,2\r\ne,f,3\r\n") << Lasning::Slut::Listgrans;
-        QTest::newRow("an unfinished record") << QByteArray("a,b,1\r\nc,d,2\r\ne") << Lasning::Slut::Listgrans;
-        QTest::newRow("only a blank line") << QByteArray("a,b,1\r\nc,d,2\r\n\r\n") << Lasning::Slut::Filslut;
-        QTest::newRow("exactly full") << QByteArray("a,b,1\r\nc,d,2") << Lasning::Slut::Filslut;
+        QTest::addColumn<bool>("left");
+        using S = Lasning::Slut;
+        QTest::newRow("more records") << QByteArray("a,b,1\r\nc,d,2\r\ne,f,3\r\n") << S::Listgrans << true;
+        QTest::newRow("a record of blank lines")
+            << QByteArray("a,b,1\r\nc,d,2\r\n\r\n\r\n\r\n") << S::Listgrans << true;
+        QTest::newRow("an unfinished record") << QByteArray("a,b,1\r\nc,d,2\r\ne") << S::Lasfel << true;
+        QTest::newRow("only a blank line") << QByteArray("a,b,1\r\nc,d,2\r\n\r\n") << S::Lasfel << false;
+        QTest::newRow("exactly full") << QByteArray("a,b,1\r\nc,d,2") << S::Filslut << false;
     }
 
     void reader_listLimit()
     {
         QFETCH(QByteArray, bytes);
         QFETCH(Lasning::Slut, slut);
+        QFETCH(bool, left);
         const Lasning l = lasTaggfil(bytes, 2);
         QCOMPARE(rowsOf(l), QStringList({"a|b|1", "c|d|2"}));
         QCOMPARE(l.slut, slut);
-        QCOMPARE(l.innehallKvar, slut == Lasning::Slut::Listgrans);
+        QCOMPARE(l.innehallKvar, left);
     }
 
     void reader_neverReadsPastTheEnd()

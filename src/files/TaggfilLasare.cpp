@@ -130,19 +130,19 @@ Lasning lasTaggfil(QByteArrayView data, int maxPoster)
     const char *end = data.data() + data.size();
     Items items(data.data(), end);
     while (!items.atEnd()) {
-        if (static_cast<int>(result.rader.size()) >= maxPoster) {
-            if (!onlyBlanks(items.pos(), end)) {
-                result.slut = Lasning::Slut::Listgrans;
-                result.innehallKvar = true;
-            }
-            return result;
-        }
         const char *recordStart = items.pos();
         QByteArrayView t1, t2, q;
         std::optional<qint16> n;
         if (!items.next(t1) || !items.next(t2) || !items.next(q) || !(n = quantity(q))) {
             result.slut = Lasning::Slut::Lasfel;
             result.innehallKvar = !onlyBlanks(recordStart, end);
+            return result;
+        }
+        // One record more than the list holds: only now is it sure that the
+        // rest is more than blank lines or a damaged end.
+        if (static_cast<int>(result.rader.size()) >= maxPoster) {
+            result.slut = Lasning::Slut::Listgrans;
+            result.innehallKvar = true;
             return result;
         }
         result.rader.push_back(QStringList{QString(), fromWindows1252(t1), fromWindows1252(t2), quantityText(*n)});

@@ -10,7 +10,7 @@ struct Lasning {
     enum class Slut {
         Filslut,   // every record was read
         Lasfel,    // stopped at a record it could not complete
-        Listgrans, // stopped at the list limit with records left
+        Listgrans, // a further complete record came after the list limit
     };
     // One row per record, ready for the table: column 0 empty (the caller
     // numbers the rows), texts 1 and 2, the quantity as plain decimal.

@@ -1,0 +1,65 @@
+// The tag file reader under libFuzzer: any bytes must read without a crash,
+// within the data and in time linear in its length; every row must have the
+// table's shape and a 16-bit quantity; a smaller limit must give the first
+// rows of the same reading; and rows written back must read back the same.
+#include "files/TaggfilLasare.h"
+#include "files/TaggfilSkrivare.h"
+#include "files/Windows1252.h"
+#include "table/TagGrid.h"
+
+#include <QByteArray>
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+void check(bool ok)
+{
+    if (!ok)
+        std::abort();
+}
+
+constexpr int kMax = 1 << 20;
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArrayView bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
+    check(toWindows1252(fromWindows1252(bytes)) == bytes);
+
+    const Lasning all = lasTaggfil(bytes, kMax);
+    check(all.slut != Lasning::Slut::Listgrans);
+    check(all.slut != Lasning::Slut::Filslut || !all.innehallKvar);
+    for (const QStringList &r : all.rader) {
+        check(r.size() == 4 && r[0].isEmpty());
+        bool ok = false;
+        const int n = r[3].toInt(&ok);
+        check(ok && n >= -32768 && n <= 32767 && r[3] == QString::number(n));
+    }
+
+    const int half = static_cast<int>(all.rader.size() / 2);
+    const Lasning some = lasTaggfil(bytes, half);
+    check(static_cast<int>(some.rader.size()) == half);
+    for (int i = 0; i < half; ++i)
+        check(some.rader[static_cast<size_t>(i)] == all.rader[static_cast<size_t>(i)]);
+    if (half < static_cast<int>(all.rader.size()))
+        check(some.slut == Lasning::Slut::Listgrans && some.innehallKvar);
+
+    TagGrid grid;
+    grid.setCols(4);
+    grid.setRows(2);
+    grid.insertRows(1, all.rader);
+    const Taggfil written = skrivTaggfil(grid);
+    check(written.utanAntal.isEmpty());
+    if (written.andradeTecken.isEmpty()) {
+        const Lasning again = lasTaggfil(written.bytes, kMax);
+        check(again.slut == Lasning::Slut::Filslut);
+        check(again.rader.size() == all.rader.size());
+        for (size_t i = 0; i < all.rader.size(); ++i)
+            for (int c = 1; c <= 3; ++c) {
+                const QString &before = all.rader[i][c];
+                check(again.rader[i][c] == (before.isEmpty() ? QStringLiteral(" ") : before));
+            }
+    }
+    return 0;
+}
