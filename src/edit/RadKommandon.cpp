@@ -63,23 +63,25 @@ void klistraIn(Document &doc)
     const QString text = doc.desktop.clipboardText();
     TagGrid &g = doc.grid;
     const int room = std::max(0, Document::kMaxRows - g.rows());
-    ParsedRows parsed = parseRowText(text, room);
+    const ParsedRows parsed = parseRowText(text, room);
 
     // All accepted lines go in at once above the cursor's tag, in the text's
-    // order; the cursor stays on that tag.
+    // order; the cursor stays on that tag. The rows are made blank and then
+    // filled, so each row's cell list is allocated once, inside the grid.
     if (!parsed.rows.empty()) {
         const int r0 = insertionRow(g);
         const int count = static_cast<int>(parsed.rows.size());
-        std::vector<QStringList> rows;
-        rows.reserve(parsed.rows.size());
-        for (int i = 0; i < count; ++i) {
-            auto &f = parsed.rows[static_cast<size_t>(i)];
-            rows.push_back(QStringList{radnummer(r0 + i), std::move(f[0]), std::move(f[1]), std::move(f[2])});
-        }
-        g.insertRows(r0, rows);
+        g.insertRows(r0, std::vector<QStringList>(parsed.rows.size()));
         const int height = g.rowHeight(0);
-        for (int i = 0; i < count; ++i)
-            g.setRowHeight(r0 + i, height);
+        for (int i = 0; i < count; ++i) {
+            const auto &f = parsed.rows[static_cast<size_t>(i)];
+            const int r = r0 + i;
+            g.setTextAt(r, 0, radnummer(r));
+            g.setTextAt(r, 1, f[0]);
+            g.setTextAt(r, 2, f[1]);
+            g.setTextAt(r, 3, f[2]);
+            g.setRowHeight(r, height);
+        }
         g.setRow(r0 + count);
     }
     afterRowsChanged(doc);

@@ -3,6 +3,7 @@
 #include "table/TagGrid.h"
 #include "table/Tal.h"
 
+#include <algorithm>
 #include <utility>
 
 QString rowText(const TagGrid &grid, int first, int last)
@@ -34,6 +35,8 @@ bool accepted(const std::array<QString, 3> &f)
 ParsedRows parseRowText(QStringView text, qsizetype maxRows)
 {
     ParsedRows out;
+    // Every accepted line ends with a CR, so this bounds the row count.
+    out.rows.reserve(static_cast<size_t>(std::min(text.count(QLatin1Char('\r')), maxRows + 1)));
     std::array<QString, 3> fields;
     QString current;
     // Field number of the text being gathered; past the third field nothing
@@ -47,8 +50,13 @@ ParsedRows parseRowText(QStringView text, qsizetype maxRows)
         const char16_t ch = text[i].unicode();
         if (ch >= 32)
             continue;
-        if (k <= 3 && i > runStart)
-            current.append(text.sliced(runStart, i - runStart));
+        if (k <= 3 && i > runStart) {
+            const QStringView run = text.sliced(runStart, i - runStart);
+            if (current.isEmpty())
+                current = run.toString(); // the usual case: one run, one exact allocation
+            else
+                current.append(run);
+        }
         runStart = i + 1;
         if (ch == u'\t') {
             if (k <= 3) {
