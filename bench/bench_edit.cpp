@@ -1,0 +1,127 @@
+// The row commands on a list at its limit of 32,765 tags.
+#include "FakeDesktop.h"
+#include "edit/RadKommandon.h"
+#include "edit/RadText.h"
+#include "table/TabellRutiner.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <ctime>
+#include <memory>
+
+namespace {
+enum Entry : qint16 { InfogaRad = 0, Kopiera = 2, KlistraIn = 3, TaBort = 4 };
+
+constexpr int kVisibleRows = 30; // about what the window shows
+
+std::unique_ptr<TestDoc> fullList(int tags)
+{
+    auto t = std::make_unique<TestDoc>();
+    TagGrid &g = t->doc.grid;
+    g.setVisibleRowCount(kVisibleRows);
+    g.setRows(tags + 2);
+    for (int r = 1; r <= tags; ++r) {
+        g.setTextAt(r, 1, QStringLiteral("Bricka nummer %1").arg(r));
+        g.setTextAt(r, 2, QStringLiteral("Avdelning %1").arg(r % 97));
+        g.setTextAt(r, 3, QString::number(r % 50 + 1));
+    }
+    g.setRow(tags + 1);
+    NumreraRader(t->doc);
+    MarkeraRader(t->doc);
+    HamtaRad(t->doc);
+    return t;
+}
+
+void selectRows(TestDoc &t, int row, int rowSel)
+{
+    t.doc.grid.setRow(row);
+    MarkeraRader(t.doc);
+    t.doc.grid.setRowSel(rowSel);
+}
+
+double threadCpuSeconds()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
+}
+
+// Wall time of f, the measured figure; the thread's CPU time of f is added to
+// the "cpu_ms" counter, since the build machine is shared and wall time then
+// includes waiting for a core.
+template <typename F> double seconds(benchmark::State &state, F &&f)
+{
+    const double cpuStart = threadCpuSeconds();
+    const auto start = std::chrono::steady_clock::now();
+    f();
+    const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    state.counters["cpu_ms"] += (threadCpuSeconds() - cpuStart) * 1e3;
+    return wall;
+}
+
+void averageCpu(benchmark::State &state)
+{
+    if (state.iterations() > 0)
+        state.counters["cpu_ms"] /= static_cast<double>(state.iterations());
+}
+
+void BM_DeleteAllRows(benchmark::State &state)
+{
+    for (auto _ : state) {
+        auto t = fullList(Document::kMaxTags);
+        selectRows(*t, 1, t->doc.grid.rows() - 1);
+        state.SetIterationTime(seconds(state, [&] { mnuRedigeraItem_Click(t->doc, TaBort); }));
+        if (t->doc.grid.rows() != 2)
+            state.SkipWithError("rows left");
+    }
+    averageCpu(state);
+}
+
+void BM_CopyAllRows(benchmark::State &state)
+{
+    auto t = fullList(Document::kMaxTags);
+    selectRows(*t, 1, Document::kMaxTags);
+    for (auto _ : state) {
+        state.SetIterationTime(seconds(state, [&] { mnuRedigeraItem_Click(t->doc, Kopiera); }));
+        benchmark::DoNotOptimize(t->desktop.clipboard);
+    }
+    state.counters["chars"] = static_cast<double>(t->desktop.clipboard->size());
+    averageCpu(state);
+}
+
+void BM_PasteIntoEmptyList(benchmark::State &state)
+{
+    const auto source = fullList(Document::kMaxTags);
+    const QString text = rowText(source->doc.grid, 1, Document::kMaxTags);
+    for (auto _ : state) {
+        TestDoc t;
+        t.doc.grid.setVisibleRowCount(kVisibleRows);
+        t.desktop.clipboard = text;
+        state.SetIterationTime(seconds(state, [&] { mnuRedigeraItem_Click(t.doc, KlistraIn); }));
+        if (t.doc.grid.rows() != Document::kMaxRows || !t.desktop.messages.empty())
+            state.SkipWithError("not all rows pasted");
+    }
+    averageCpu(state);
+}
+
+void BM_InsertRowAtTop(benchmark::State &state)
+{
+    auto t = fullList(Document::kMaxTags - 1);
+    for (auto _ : state) {
+        selectRows(*t, 1, 1);
+        state.SetIterationTime(seconds(state, [&] { mnuRedigeraItem_Click(t->doc, InfogaRad); }));
+        if (t->doc.grid.rows() != Document::kMaxRows)
+            state.SkipWithError("row not inserted");
+        t->doc.grid.deleteRow(1); // back to one short of the limit, untimed
+    }
+    averageCpu(state);
+}
+} // namespace
+
+BENCHMARK(BM_DeleteAllRows)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CopyAllRows)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PasteIntoEmptyList)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_InsertRowAtTop)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
