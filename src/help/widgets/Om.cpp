@@ -66,6 +66,10 @@ Om::Om(QWidget *mainWindow) : QDialog(nullptr), m_main(mainWindow)
     connect(m_cmdOmOK, &QPushButton::clicked, this, &QDialog::accept);
     m_cmdOmOK->setFocus();
 
+    if (m_main && m_main->windowHandle()) {
+        create();
+        windowHandle()->setTransientParent(m_main->windowHandle());
+    }
     Form_Load();
 }
 
@@ -103,8 +107,6 @@ void Om::showEvent(QShowEvent *event)
     QScreen *screen = m_main ? m_main->screen() : QGuiApplication::primaryScreen();
     if (screen)
         move(screen->availableGeometry().center() - rect().center());
-    if (m_main && m_main->windowHandle() && windowHandle())
-        windowHandle()->setTransientParent(m_main->windowHandle());
 }
 
 void Om::hideEvent(QHideEvent *event)
