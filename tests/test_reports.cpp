@@ -2,6 +2,7 @@
 // counter's message, cursor and selection.
 #include "FakeDesktop.h"
 
+#include "files/Antal.h"
 #include "reports/Teckenraknare.h"
 #include "reports/Utskrift.h"
 #include "table/TabellRutiner.h"
@@ -277,6 +278,15 @@ private slots:
         QTest::newRow("a pair of UTF-16 units is two characters")
             << Tags{{QString::fromUtf8("😀😀😀😀😀😀"), QString(), s}}
             << QStringLiteral(" 0 brickor innehåller 1 till 10 tecken.\n 1 bricka innehåller 12 tecken.");
+        QTest::newRow("digits: leading zeros and the 16-bit limit")
+            << Tags{{QStringLiteral("a"), QString(), QStringLiteral("007")},
+                    {QStringLiteral("b"), QString(), QStringLiteral("32767")},
+                    {QStringLiteral("c"), QString(), QStringLiteral("32768")},
+                    {QStringLiteral("d"), QString(), QStringLiteral("00000")},
+                    {QStringLiteral("e"), QString(), QStringLiteral("+4")},
+                    {QStringLiteral("f"), QString(), QStringLiteral("0000012")}}
+            << QStringLiteral(" 32790 brickor innehåller 1 till 10 tecken.\n"
+                              " 1 rad saknar giltigt antal och räknades inte.");
         QTest::newRow("one row without a valid quantity")
             << Tags{{repeat(3), QString(), QString()}, {repeat(3), QString(), QStringLiteral("2")}}
             << QStringLiteral(" 2 brickor innehåller 1 till 10 tecken.\n"
@@ -311,6 +321,30 @@ private slots:
                    {QStringLiteral("b"), QString(), QStringLiteral(" 3,5 ")}});
         mnuInfoItem_Click(t.doc, 0);
         QCOMPARE(t.desktop.messages.front().prompt, QStringLiteral(" 6 brickor innehåller 1 till 10 tecken."));
+    }
+
+    void counterReadsQuantitiesAsTheConversionDoesUnderAnyLocale_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::newRow("Swedish") << QLocale(QLocale::Swedish, QLocale::Sweden);
+        QTest::newRow("Arabic digits") << QLocale(QLocale::Arabic, QLocale::Egypt);
+        QTest::newRow("Persian digits") << QLocale(QLocale::Persian, QLocale::Iran);
+    }
+    void counterReadsQuantitiesAsTheConversionDoesUnderAnyLocale()
+    {
+        QFETCH(QLocale, locale);
+        QLocale::setDefault(locale);
+        const QString native = locale.toString(12);
+        for (const QString &antal : {QStringLiteral("12"), native}) {
+            TestDoc t;
+            t.addTags({{QStringLiteral("a"), QString(), antal}});
+            mnuInfoItem_Click(t.doc, 0);
+            const std::optional<qint16> n = konverteraAntal(antal);
+            const QString expected = n ? QStringLiteral(" %1 brickor innehåller 1 till 10 tecken.").arg(*n)
+                                       : QStringLiteral(" 0 brickor innehåller 1 till 10 tecken.\n"
+                                                        " 1 rad saknar giltigt antal och räknades inte.");
+            QCOMPARE(t.desktop.messages.front().prompt, expected);
+        }
     }
 
     void entryRowIsNeverCounted()
