@@ -4,11 +4,13 @@
 #include "FakeDesktop.h"
 
 #include "app/widgets/Huvudbild.h"
+#include "app/widgets/QtDesktop.h"
 #include "reports/Utskrift.h"
 #include "reports/widgets/QtPrintJob.h"
 
 #include <QApplication>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -125,8 +127,21 @@ private slots:
         job.newLine();
         QCOMPARE(job.x(), 0.0);
         QCOMPARE(job.y(), 2 * h);
+        QCOMPARE(QGuiApplication::overrideCursor() ? QGuiApplication::overrideCursor()->shape() : Qt::ArrowCursor,
+                 Qt::WaitCursor);
         QString error;
         QVERIFY2(job.end(&error), qPrintable(error));
+        QVERIFY(!QGuiApplication::overrideCursor());
+    }
+
+    void noDefaultPrinterGivesNoJob()
+    {
+        if (!QPrinterInfo::defaultPrinter().isNull())
+            QSKIP("this machine has a default printer");
+        QtDesktop desktop(nullptr);
+        QString reason;
+        QVERIFY(!desktop.startPrintJob(&reason));
+        QVERIFY(!reason.isEmpty());
     }
 
     void listingAsAPdfReaderSeesIt()

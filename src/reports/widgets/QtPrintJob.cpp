@@ -1,5 +1,7 @@
 #include "reports/widgets/QtPrintJob.h"
 
+#include <QCursor>
+#include <QGuiApplication>
 #include <QPrinter>
 
 namespace {
@@ -25,6 +27,19 @@ QtPrintJob::~QtPrintJob()
         m_printer->abort();
         m_painter.end();
     }
+    setBusy(false);
+}
+
+void QtPrintJob::setBusy(bool busy)
+{
+    // A long listing holds the window for a moment; the pointer says so.
+    if (busy == m_busy || !qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return;
+    m_busy = busy;
+    if (busy)
+        QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    else
+        QGuiApplication::restoreOverrideCursor();
 }
 
 void QtPrintJob::begin()
@@ -47,6 +62,7 @@ void QtPrintJob::begin()
     m_lineHeight = fm.lineSpacing() > 0 ? fm.lineSpacing() : 1;
     m_ascent = fm.ascent();
     m_pageHeight = m_printer->height();
+    setBusy(true);
 }
 
 void QtPrintJob::fail(const QString &reason)
@@ -96,6 +112,7 @@ bool QtPrintJob::end(QString *error)
             fail(QStringLiteral("Utskriften kunde inte avslutas."));
         if (m_printer && m_printer->printerState() == QPrinter::Error)
             fail(QStringLiteral("Skrivaren rapporterade ett fel."));
+        setBusy(false);
     }
     if (!m_error.isEmpty() && error)
         *error = m_error;

@@ -38,6 +38,7 @@ public:
 private:
     void begin();
     void fail(const QString &reason);
+    void setBusy(bool busy);
 
     std::unique_ptr<QPrinter> m_owned;
     QPrinter *m_printer;
@@ -52,4 +53,5 @@ private:
     qreal m_y = 0;
     int m_page = 1;
     bool m_ended = false;
+    bool m_busy = false;
 };
