@@ -110,7 +110,7 @@ void TaBortRader(Document &doc)
     TagGrid &g = doc.grid;
     const RowRange range = selectedRows(g);
     const int entryRow = g.rows() - 1;
-    if (range.first >= entryRow)
+    if (range.first >= entryRow || range.last < range.first)
         return;
     // The entry row stays, so the range stops at the last data row. Removing
     // the block at once leaves what removing it row by row, renumbering each
