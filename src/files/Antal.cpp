@@ -2,13 +2,40 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
+
+namespace {
+// A plain whole number ("12", "007", "-5") reads alike under every locale
+// Qt knows, so it skips the locale's parser, which costs far more (the
+// system locale is asked for its symbols on every call).
+std::optional<std::optional<qint16>> plainWholeNumber(QStringView t)
+{
+    qsizetype i = t.startsWith(QLatin1Char('-')) ? 1 : 0;
+    if (i == t.size())
+        return std::nullopt;
+    long value = 0;
+    for (; i < t.size(); ++i) {
+        const char16_t u = t[i].unicode();
+        if (u < u'0' || u > u'9')
+            return std::nullopt;
+        value = std::min(value * 10 + (u - u'0'), 100000L);
+    }
+    if (t.startsWith(QLatin1Char('-')))
+        value = -value;
+    if (value < -32768 || value > 32767)
+        return std::optional<qint16>();
+    return std::optional<qint16>(static_cast<qint16>(value));
+}
+} // namespace
 
 std::optional<qint16> konverteraAntal(const QString &text)
 {
-    const QString t = text.trimmed();
+    const QStringView t = QStringView(text).trimmed();
     if (t.isEmpty())
         return std::nullopt;
+    if (const auto plain = plainWholeNumber(t))
+        return *plain;
     bool ok = false;
     const double v = QLocale().toDouble(t, &ok);
     if (!ok || !std::isfinite(v))

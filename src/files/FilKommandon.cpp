@@ -112,16 +112,21 @@ void Oppna(Document &doc)
     if (!whole && l.slut == Lasning::Slut::Lasfel)
         l.innehallKvar = true;
 
-    // The records go in above the old row 1, which ends up last and is
-    // cleared as the entry row, as if appended one by one.
+    // As if appended one by one: the records fill rows 1..n and the last
+    // row, cleared, becomes the entry row. Cells are written directly, once.
     TagGrid &g = doc.grid;
     const int n = static_cast<int>(l.rader.size());
     g.setRows(2);
     g.setRow(1);
-    g.insertRows(1, l.rader);
-    g.setRow(n + 1);
+    g.setRows(n + 2);
+    for (int r = 1; r <= n; ++r) {
+        const auto &rad = l.rader[static_cast<size_t>(r - 1)];
+        for (int c = 1; c <= 3; ++c)
+            g.setTextAt(r, c, rad[static_cast<size_t>(c - 1)]);
+    }
     for (int c = 1; c <= 3; ++c)
         g.setTextAt(n + 1, c, QString());
+    g.setRow(n + 1);
     NumreraRader(doc);
     MarkeraRader(doc);
     HamtaRad(doc);

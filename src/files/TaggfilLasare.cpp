@@ -129,6 +129,8 @@ Lasning lasTaggfil(QByteArrayView data, int maxPoster)
     Lasning result;
     const char *end = data.data() + data.size();
     Items items(data.data(), end);
+    // A record takes at least a few bytes; growing past the guess is fine.
+    result.rader.reserve(static_cast<size_t>(std::min<qsizetype>(maxPoster, data.size() / 16)));
     while (!items.atEnd()) {
         const char *recordStart = items.pos();
         QByteArrayView t1, t2, q;
@@ -145,7 +147,7 @@ Lasning lasTaggfil(QByteArrayView data, int maxPoster)
             result.innehallKvar = true;
             return result;
         }
-        result.rader.push_back(QStringList{QString(), fromWindows1252(t1), fromWindows1252(t2), quantityText(*n)});
+        result.rader.push_back({fromWindows1252(t1), fromWindows1252(t2), quantityText(*n)});
     }
     return result;
 }

@@ -1,8 +1,9 @@
 #pragma once
 
 #include <QByteArrayView>
-#include <QStringList>
+#include <QString>
 
+#include <array>
 #include <vector>
 
 // What the reader made of a tag file's bytes.
@@ -12,9 +13,8 @@ struct Lasning {
         Lasfel,    // stopped at a record it could not complete
         Listgrans, // a further complete record came after the list limit
     };
-    // One row per record, ready for the table: column 0 empty (the caller
-    // numbers the rows), texts 1 and 2, the quantity as plain decimal.
-    std::vector<QStringList> rader;
+    // One per record: text 1, text 2 and the quantity as plain decimal.
+    std::vector<std::array<QString, 3>> rader;
     Slut slut = Slut::Filslut;
     // True when the reading stopped with more than blanks and line ends
     // left from the record it gave up on.

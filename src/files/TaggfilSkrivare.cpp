@@ -5,17 +5,39 @@
 #include "table/TagGrid.h"
 
 namespace {
-// Writes one quoted text; false when it will not read back as it stands.
-bool appendText(QByteArray &out, const QString &text)
+// Writes into a buffer sized beforehand: a record takes at most one byte per
+// UTF-16 unit of its texts plus kRecordBytes.
+constexpr qsizetype kRecordBytes = 2 * 3 + 2 + 6 + 2; // quotes and blanks, commas, -32768, CR LF
+
+char *putText(char *out, const QString &text, bool &faithful)
 {
-    out.append('"');
-    bool faithful = true;
-    if (text.isEmpty())
-        out.append(' ');
-    else
-        faithful = appendWindows1252(out, text) && !text.contains(QLatin1Char('"'));
-    out.append('"');
-    return faithful;
+    *out++ = '"';
+    if (text.isEmpty()) {
+        *out++ = ' ';
+    } else {
+        out = encodeWindows1252(text, out, faithful);
+        if (faithful && text.contains(QLatin1Char('"')))
+            faithful = false;
+    }
+    *out++ = '"';
+    return out;
+}
+
+char *putNumber(char *out, int n)
+{
+    if (n < 0) {
+        *out++ = '-';
+        n = -n;
+    }
+    char digits[6];
+    int count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + n % 10);
+        n /= 10;
+    } while (n > 0);
+    while (count > 0)
+        *out++ = digits[--count];
+    return out;
 }
 } // namespace
 
@@ -25,10 +47,12 @@ Taggfil skrivTaggfil(const TagGrid &grid)
     const int last = grid.rows() - 2;
     if (last < 1)
         return f;
-    qsizetype estimate = 0;
+    qsizetype capacity = 0;
     for (int r = 1; r <= last; ++r)
-        estimate += grid.textAt(r, 1).size() + grid.textAt(r, 2).size() + 16;
-    f.bytes.reserve(estimate);
+        capacity += grid.textAt(r, 1).size() + grid.textAt(r, 2).size() + kRecordBytes;
+    f.bytes.resize(capacity);
+    char *const begin = f.bytes.data();
+    char *out = begin;
 
     for (int r = 1; r <= last; ++r) {
         const std::optional<qint16> n = konverteraAntal(grid.textAt(r, 3));
@@ -36,14 +60,17 @@ Taggfil skrivTaggfil(const TagGrid &grid)
             f.utanAntal << r;
             continue;
         }
-        bool faithful = appendText(f.bytes, grid.textAt(r, 1));
-        f.bytes.append(',');
-        faithful = appendText(f.bytes, grid.textAt(r, 2)) && faithful;
-        f.bytes.append(',');
-        f.bytes.append(QByteArray::number(*n));
-        f.bytes.append("\r\n", 2);
-        if (!faithful)
+        bool faithful1 = true, faithful2 = true;
+        out = putText(out, grid.textAt(r, 1), faithful1);
+        *out++ = ',';
+        out = putText(out, grid.textAt(r, 2), faithful2);
+        *out++ = ',';
+        out = putNumber(out, *n);
+        *out++ = '\r';
+        *out++ = '\n';
+        if (!faithful1 || !faithful2)
             f.andradeTecken << r;
     }
+    f.bytes.truncate(out - begin);
     return f;
 }

@@ -22,38 +22,54 @@ int encodeUnit(char16_t u)
 
 QString fromWindows1252(QByteArrayView bytes)
 {
-    QString out(bytes.size(), Qt::Uninitialized);
-    QChar *d = out.data();
-    for (const char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
-        *d++ = QChar(b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : char16_t(b));
+    // Latin-1 is the common case and Qt converts it fast; then mend the few
+    // bytes where the code pages differ.
+    QString out = QString::fromLatin1(bytes);
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b >= 0x80 && b < 0xA0)
+            out[i] = QChar(kHigh[b - 0x80]);
+    }
+    return out;
+}
+
+char *encodeWindows1252(QStringView text, char *out, bool &faithful)
+{
+    const qsizetype n = text.size();
+    const QChar *in = text.data();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = in[i].unicode();
+        if (u < 0x80) {
+            *out++ = static_cast<char>(u);
+            continue;
+        }
+        const int b = encodeUnit(u);
+        if (b >= 0) {
+            *out++ = static_cast<char>(b);
+            continue;
+        }
+        faithful = false;
+        *out++ = '?';
+        if (QChar::isHighSurrogate(u) && i + 1 < n && in[i + 1].isLowSurrogate())
+            ++i;
     }
     return out;
 }
 
 bool appendWindows1252(QByteArray &out, QStringView text)
 {
+    const qsizetype at = out.size();
+    out.resize(at + text.size());
     bool faithful = true;
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t u = text[i].unicode();
-        const int b = encodeUnit(u);
-        if (b >= 0) {
-            out.append(static_cast<char>(b));
-            continue;
-        }
-        faithful = false;
-        out.append('?');
-        if (QChar::isHighSurrogate(u) && i + 1 < n && text[i + 1].isLowSurrogate())
-            ++i;
-    }
+    char *end = encodeWindows1252(text, out.data() + at, faithful);
+    out.truncate(end - out.constData());
     return faithful;
 }
 
 QByteArray toWindows1252(QStringView text, bool *faithful)
 {
     QByteArray out;
-    out.reserve(text.size());
     const bool ok = appendWindows1252(out, text);
     if (faithful)
         *faithful = ok;

@@ -18,3 +18,7 @@ QString fromWindows1252(QByteArrayView bytes);
 bool appendWindows1252(QByteArray &out, QStringView text);
 
 QByteArray toWindows1252(QStringView text, bool *faithful = nullptr);
+
+// The same into a buffer with room for text.size() bytes; returns the end
+// of what was written and clears faithful when a '?' stood in.
+char *encodeWindows1252(QStringView text, char *out, bool &faithful);
