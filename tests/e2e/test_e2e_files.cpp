@@ -1,0 +1,286 @@
+// Save, Open and closing with the real window, the real file dialog and the
+// real message boxes: two typed tags are saved through "Spara som...", the
+// file's bytes compared, the file opened again, and the window closed with
+// changes through the save prompt.
+#include "app/widgets/Huvudbild.h"
+#include "table/widgets/GridView.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QComboBox>
+#include <QCompleter>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <deque>
+#include <functional>
+
+namespace {
+enum Entry { Nytt = 0, Oppna = 1, Spara = 2, SparaSom = 3 };
+
+QByteArray readBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void saveScreenshot(const QString &name)
+{
+    const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0);
+    const QString path = QDir(QStringLiteral(TAGGVERK_ARTIFACT_DIR)).filePath(name);
+    if (!shot.save(path))
+        qWarning("could not save %s", qPrintable(path));
+}
+
+// Answers the modal windows a command opens, one step per window, from a
+// timer that looks for QApplication::activeModalWidget(). A step acts the
+// way a user does and lets the window's own event loop take the click, so
+// that a window opened by that click gets its turn too.
+class ModalScript : public QObject {
+public:
+    using Step = std::function<void(QWidget *)>;
+
+    explicit ModalScript(std::deque<Step> steps) : m_steps(std::move(steps))
+    {
+        m_timer.setInterval(50);
+        connect(&m_timer, &QTimer::timeout, this, &ModalScript::poll);
+        m_timer.start();
+        m_deadline.setRemainingTime(20000);
+    }
+    bool done() const { return m_steps.empty() && m_error.isEmpty(); }
+    QString error() const { return m_error.isEmpty() && !m_steps.empty() ? QStringLiteral("steps left") : m_error; }
+
+private:
+    void poll()
+    {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (m_deadline.hasExpired()) {
+            m_error = QStringLiteral("no window came for a step");
+            m_steps.clear();
+            if (modal) // do not leave the test hanging in it
+                QMetaObject::invokeMethod(modal, "reject", Qt::QueuedConnection);
+        }
+        if (m_steps.empty()) {
+            m_timer.stop();
+            return;
+        }
+        if (!modal || !modal->isVisible() || modal == m_last)
+            return;
+        m_last = modal;
+        Step step = std::move(m_steps.front());
+        m_steps.pop_front();
+        step(modal);
+    }
+
+    std::deque<Step> m_steps;
+    QTimer m_timer;
+    QDeadlineTimer m_deadline;
+    QPointer<QWidget> m_last;
+    QString m_error;
+};
+
+void clickLater(QAbstractButton *b)
+{
+    QVERIFY(b);
+    QVERIFY(b->isEnabled());
+    QMetaObject::invokeMethod(b, &QAbstractButton::click, Qt::QueuedConnection);
+}
+
+// A message box step: checks its words and presses one button.
+ModalScript::Step answer(const QString &title, const QString &text, QMessageBox::StandardButton button,
+                         const QString &screenshot = QString())
+{
+    return [=](QWidget *w) {
+        auto *box = qobject_cast<QMessageBox *>(w);
+        QVERIFY2(box, w->metaObject()->className());
+        QCOMPARE(box->windowTitle(), title);
+        if (!text.isNull())
+            QCOMPARE(box->text(), text);
+        if (!screenshot.isEmpty()) {
+            QTest::qWait(200);
+            saveScreenshot(screenshot);
+        }
+        clickLater(box->button(button));
+    };
+}
+
+// A file dialog step: types the name as a user would and accepts.
+ModalScript::Step chooseFile(const QString &title, const QString &name, const QString &screenshot = QString())
+{
+    return [=](QWidget *w) {
+        auto *dlg = qobject_cast<QFileDialog *>(w);
+        QVERIFY2(dlg, w->metaObject()->className());
+        QCOMPARE(dlg->windowTitle(), title);
+        QCOMPARE(dlg->nameFilters(),
+                 QStringList({QStringLiteral("Märkbricksfiler (*.brk)"), QStringLiteral("Alla filer (*.*)")}));
+        QCOMPARE(dlg->selectedNameFilter(), QStringLiteral("Märkbricksfiler (*.brk)"));
+        QCOMPARE(dlg->defaultSuffix(), QStringLiteral("brk"));
+        auto *edit = dlg->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        QVERIFY(edit);
+        edit->clear();
+        QTest::keyClicks(edit, name);
+        if (edit->completer() && edit->completer()->popup())
+            edit->completer()->popup()->hide();
+        if (!screenshot.isEmpty()) {
+            QTest::qWait(200);
+            saveScreenshot(screenshot);
+        }
+        auto *buttons = dlg->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
+        QVERIFY(buttons);
+        clickLater(buttons->button(dlg->acceptMode() == QFileDialog::AcceptSave ? QDialogButtonBox::Save
+                                                                                : QDialogButtonBox::Open));
+    };
+}
+
+const QString kPrompt = QStringLiteral("Vill du spara de ändringar du har gjort?");
+const QString kPromptTitle = QStringLiteral("Spara ändringar?");
+} // namespace
+
+class TestE2eFiles : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Huvudbild> w;
+    QTemporaryDir m_dir;
+
+    void type(const QString &a, const QString &b, const QString &c)
+    {
+        // Letters outside ASCII cannot be typed by QTest; those go in whole.
+        for (auto [edit, text] : {std::pair{w->txtRad1(), a}, {w->txtRad2(), b}, {w->txtAntal(), c}}) {
+            edit->clear();
+            if (text.toLatin1() == text.toUtf8())
+                QTest::keyClicks(edit, text);
+            else
+                edit->setText(text);
+        }
+        QTest::mouseClick(w->cmdUppdatera(), Qt::LeftButton);
+    }
+    // Runs a File menu entry while the script answers what it opens.
+    void run(Entry entry, std::deque<ModalScript::Step> steps)
+    {
+        ModalScript script(std::move(steps));
+        w->menuItem(Huvudbild::Arkiv, entry)->trigger();
+        QVERIFY2(script.done(), qPrintable(script.error()));
+    }
+    QString cell(int row, int col) const { return w->document().grid.textAt(row, col); }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        Huvudbild::installApplicationSettings(*qApp);
+        w = std::make_unique<Huvudbild>();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    }
+
+    void saveTwoTypedTags()
+    {
+        type(QStringLiteral("Pump 1"), QString(), QStringLiteral("12"));
+        type(QStringLiteral("Källare"), QStringLiteral("A, B"), QStringLiteral("1"));
+        QVERIFY(w->document().Andrad);
+
+        // A name without an extension gets ".brk".
+        run(SparaSom, {chooseFile(QStringLiteral("Spara som"), m_dir.filePath("lista"), "e2e_files_save_dialog.png")});
+        const QString file = m_dir.filePath("lista.brk");
+        QCOMPARE(readBytes(file), QByteArray("\"Pump 1\",\" \",12\r\n\"K\xe4llare\",\"A, B\",1\r\n"));
+        QCOMPARE(w->windowTitle(), QStringLiteral("lista.brk - Ovelda Taggverk"));
+        QCOMPARE(w->document().FilNamn, file);
+        QVERIFY(!w->document().Andrad);
+        // The cursor went back to its cell; the selection is that cell alone.
+        QCOMPARE(w->document().grid.row(), 3);
+        QCOMPARE(w->document().grid.rowSel(), 3);
+        QCOMPARE(w->document().grid.colSel(), 1);
+    }
+
+    void saveAsOntoTheFileAsksBeforeReplacing()
+    {
+        type(QStringLiteral("Tredje"), QString(), QStringLiteral("3"));
+        const QString file = m_dir.filePath("lista.brk");
+        const QByteArray before = readBytes(file);
+        // "No" to replacing leaves the dialog open; then it is cancelled.
+        run(SparaSom, {chooseFile(QStringLiteral("Spara som"), file),
+                       [](QWidget *box) {
+                           QVERIFY(qobject_cast<QMessageBox *>(box));
+                           clickLater(static_cast<QMessageBox *>(box)->button(QMessageBox::No));
+                       },
+                       [](QWidget *dlg) {
+                           QVERIFY(qobject_cast<QFileDialog *>(dlg));
+                           QMetaObject::invokeMethod(dlg, "reject", Qt::QueuedConnection);
+                       }});
+        QCOMPARE(readBytes(file), before);
+        QVERIFY(w->document().Andrad);
+
+        run(SparaSom, {chooseFile(QStringLiteral("Spara som"), file), [](QWidget *box) {
+                           QVERIFY(qobject_cast<QMessageBox *>(box));
+                           clickLater(static_cast<QMessageBox *>(box)->button(QMessageBox::Yes));
+                       }});
+        QCOMPARE(readBytes(file), before + "\"Tredje\",\" \",3\r\n");
+        QVERIFY(!w->document().Andrad);
+    }
+
+    void openAgain()
+    {
+        // A new list, changed, then Open: the prompt, "No", and the dialog.
+        run(Nytt, {});
+        QCOMPARE(w->windowTitle(), QStringLiteral("Namnlös - Ovelda Taggverk"));
+        type(QStringLiteral("kastas"), QString(), QStringLiteral("1"));
+
+        run(Oppna, {answer(kPromptTitle, kPrompt, QMessageBox::No),
+                    chooseFile(QStringLiteral("Öppna"), m_dir.filePath("finns-inte.brk")),
+                    answer(QStringLiteral("Fil saknas"), QStringLiteral("Filen fanns inte!"), QMessageBox::Ok)});
+        QCOMPARE(cell(1, 1), QStringLiteral("kastas"));
+
+        run(Oppna, {answer(kPromptTitle, kPrompt, QMessageBox::No),
+                    chooseFile(QStringLiteral("Öppna"), m_dir.filePath("lista.brk"), "e2e_files_open_dialog.png")});
+        QCOMPARE(w->windowTitle(), QStringLiteral("lista.brk - Ovelda Taggverk"));
+        QCOMPARE(w->document().grid.rows(), 5);
+        QCOMPARE(cell(1, 1), QStringLiteral("Pump 1"));
+        QCOMPARE(cell(1, 2), QStringLiteral(" "));
+        QCOMPARE(cell(2, 1), QStringLiteral("Källare"));
+        QCOMPARE(cell(2, 2), QStringLiteral("A, B"));
+        QCOMPARE(cell(3, 3), QStringLiteral("3"));
+        QCOMPARE(w->document().grid.row(), 4);
+        QVERIFY(w->txtRad1()->text().isEmpty() && w->txtAntal()->text().isEmpty());
+        QVERIFY(!w->document().Andrad);
+        const QAbstractItemModel *m = w->grid()->model();
+        QCOMPARE(m->data(m->index(1, 0)).toString(), QStringLiteral("Källare"));
+        QTest::qWait(300);
+        saveScreenshot(QStringLiteral("e2e_files_opened.png"));
+    }
+
+    void closeWithChanges()
+    {
+        type(QStringLiteral("Sista"), QStringLiteral("rad"), QStringLiteral("7"));
+        const QString file = m_dir.filePath("lista.brk");
+        const QByteArray before = readBytes(file);
+        {
+            // Cancel keeps the window open and the list as it is.
+            ModalScript script({answer(kPromptTitle, kPrompt, QMessageBox::Cancel, "e2e_files_close_prompt.png")});
+            QVERIFY(!w->close());
+            QVERIFY2(script.done(), qPrintable(script.error()));
+        }
+        QVERIFY(w->isVisible());
+        QVERIFY(w->document().Andrad);
+        QCOMPARE(readBytes(file), before);
+        {
+            // Yes saves in place, without a dialog, and the window closes.
+            ModalScript script({answer(kPromptTitle, kPrompt, QMessageBox::Yes)});
+            QVERIFY(w->close());
+            QVERIFY2(script.done(), qPrintable(script.error()));
+        }
+        QVERIFY(!w->isVisible());
+        QCOMPARE(readBytes(file), before + "\"Sista\",\"rad\",7\r\n");
+        w.reset();
+    }
+};
+
+QTEST_MAIN(TestE2eFiles)
+#include "test_e2e_files.moc"
