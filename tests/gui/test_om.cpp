@@ -7,8 +7,10 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -137,6 +139,35 @@ private slots:
             QVERIFY(om.isNull()); // unloaded: the next opening loads afresh
         }
         QVERIFY(!m_main->document().Andrad);
+    }
+
+    void mainWindowCannotBeClosedWhileAboutIsOpen()
+    {
+        m_main->document().Andrad = true; // closing would ask to save
+        Om *om = openAbout();
+        QVERIFY(om);
+        // A save prompt here would sit on the disabled window; should one
+        // come, it is cancelled so that the test ends and fails.
+        bool prompted = false;
+        auto cancelPrompt = [&] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                prompted = true;
+                box->done(QMessageBox::Cancel);
+            }
+        };
+        QTimer::singleShot(100, this, cancelPrompt);
+        QVERIFY(!m_main->close());
+        QVERIFY(!prompted);
+        QVERIFY(m_main->isVisible());
+        QCOMPARE(openAboutWindows().size(), 1);
+        QTest::mouseClick(om->cmdOmOK(), Qt::LeftButton);
+
+        // Afterwards the close request reaches the main window again: the
+        // save prompt comes, and Cancel keeps the window open.
+        QTimer::singleShot(100, this, cancelPrompt);
+        QVERIFY(!m_main->close());
+        QVERIFY(prompted);
+        m_main->document().Andrad = false;
     }
 
     void destroyingTheWindowAlsoEnablesTheMainWindow()

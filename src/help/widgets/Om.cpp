@@ -81,8 +81,10 @@ Om::~Om()
 void Om::Form_Load()
 {
     m_loaded = true;
-    if (m_main)
+    if (m_main) {
         m_main->setEnabled(false);
+        m_main->installEventFilter(this);
+    }
 }
 
 void Om::Form_Unload()
@@ -90,8 +92,24 @@ void Om::Form_Unload()
     if (!m_loaded)
         return;
     m_loaded = false;
-    if (m_main)
+    if (m_main) {
+        m_main->removeEventFilter(this);
         m_main->setEnabled(true);
+    }
+}
+
+bool Om::eventFilter(QObject *watched, QEvent *event)
+{
+    // The window manager still offers the disabled main window's close box.
+    // Closing it now would put the save prompt on a disabled window, where it
+    // could not be answered; the About window is brought forward instead.
+    if (watched == m_main && event->type() == QEvent::Close) {
+        event->ignore();
+        raise();
+        activateWindow();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void Om::showEvent(QShowEvent *event)

@@ -24,6 +24,7 @@ public:
     static inline const QString kTitel = QStringLiteral("Om Ovelda Taggverk");
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
