@@ -5,8 +5,6 @@
 #include "table/Radnummer.h"
 #include "table/TabellRutiner.h"
 
-#include <QLocale>
-
 #include <array>
 
 namespace {
@@ -27,36 +25,6 @@ QString brickor(qint64 n)
     return n == 1 ? QStringLiteral(" bricka innehåller") : QStringLiteral(" brickor innehåller");
 }
 
-// The quantity conversion, with a short cut for what nearly every cell
-// holds: one to five ASCII digits. Those read the same under every locale
-// whose digits are ASCII, and skipping the locale lookup per row keeps a
-// full list within a few milliseconds.
-class AntalLasare {
-public:
-    AntalLasare() : m_asciiDigits(QLocale().zeroDigit() == QStringLiteral("0")) {}
-
-    std::optional<qint16> operator()(const QString &text) const
-    {
-        const qsizetype n = text.size();
-        if (m_asciiDigits && n >= 1 && n <= 5) {
-            int v = 0;
-            qsizetype i = 0;
-            for (; i < n; ++i) {
-                const char16_t ch = text[i].unicode();
-                if (ch < u'0' || ch > u'9')
-                    break;
-                v = v * 10 + (ch - u'0');
-            }
-            if (i == n)
-                return v <= 32767 ? std::optional<qint16>(static_cast<qint16>(v)) : std::nullopt;
-        }
-        return konverteraAntal(text);
-    }
-
-private:
-    bool m_asciiDigits;
-};
-
 } // namespace
 
 QString teckenrakning(const Document &doc)
@@ -67,10 +35,9 @@ QString teckenrakning(const Document &doc)
     std::array<qint32, kStorstaKlass + 1> antal{};
     qint32 utanAntal = 0;
 
-    const AntalLasare lasAntal;
     const int last = g.rows() - 2;
     for (int r = 1; r <= last; ++r) {
-        const std::optional<qint16> vikt = lasAntal(g.textAt(r, 3));
+        const std::optional<qint16> vikt = konverteraAntal(g.textAt(r, 3));
         if (!vikt) {
             ++utanAntal;
             continue;
