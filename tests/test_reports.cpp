@@ -2,7 +2,6 @@
 // counter's message, cursor and selection.
 #include "FakeDesktop.h"
 
-#include "files/Antal.h"
 #include "reports/Teckenraknare.h"
 #include "reports/Utskrift.h"
 #include "table/TabellRutiner.h"
@@ -209,23 +208,6 @@ private slots:
         QVERIFY(!t.doc.Andrad);
     }
 
-    void numbersCarrySignPlaceAndTrailingBlank_data()
-    {
-        QTest::addColumn<int>("n");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("0") << 0 << QStringLiteral(" 0 ");
-        QTest::newRow("1") << 1 << QStringLiteral(" 1 ");
-        QTest::newRow("-3") << -3 << QStringLiteral("-3 ");
-        QTest::newRow("32765") << 32765 << QStringLiteral(" 32765 ");
-        QTest::newRow("-32768") << -32768 << QStringLiteral("-32768 ");
-    }
-    void numbersCarrySignPlaceAndTrailingBlank()
-    {
-        QFETCH(int, n);
-        QFETCH(QString, text);
-        QCOMPARE(utskriftTal(n), text);
-    }
-
     // ---- Character counter ----
 
     void counterMessage_data()
@@ -321,30 +303,6 @@ private slots:
                    {QStringLiteral("b"), QString(), QStringLiteral(" 3,5 ")}});
         mnuInfoItem_Click(t.doc, 0);
         QCOMPARE(t.desktop.messages.front().prompt, QStringLiteral(" 6 brickor innehåller 1 till 10 tecken."));
-    }
-
-    void counterReadsQuantitiesAsTheConversionDoesUnderAnyLocale_data()
-    {
-        QTest::addColumn<QLocale>("locale");
-        QTest::newRow("Swedish") << QLocale(QLocale::Swedish, QLocale::Sweden);
-        QTest::newRow("Arabic digits") << QLocale(QLocale::Arabic, QLocale::Egypt);
-        QTest::newRow("Persian digits") << QLocale(QLocale::Persian, QLocale::Iran);
-    }
-    void counterReadsQuantitiesAsTheConversionDoesUnderAnyLocale()
-    {
-        QFETCH(QLocale, locale);
-        QLocale::setDefault(locale);
-        const QString native = locale.toString(12);
-        for (const QString &antal : {QStringLiteral("12"), native}) {
-            TestDoc t;
-            t.addTags({{QStringLiteral("a"), QString(), antal}});
-            mnuInfoItem_Click(t.doc, 0);
-            const std::optional<qint16> n = konverteraAntal(antal);
-            const QString expected = n ? QStringLiteral(" %1 brickor innehåller 1 till 10 tecken.").arg(*n)
-                                       : QStringLiteral(" 0 brickor innehåller 1 till 10 tecken.\n"
-                                                        " 1 rad saknar giltigt antal och räknades inte.");
-            QCOMPARE(t.desktop.messages.front().prompt, expected);
-        }
     }
 
     void entryRowIsNeverCounted()

@@ -13,12 +13,14 @@ constexpr int kKolumnText1 = 7;
 constexpr int kKolumnText2 = 38;
 constexpr int kKolumnAntal = 68;
 
-} // namespace
-
+// A number as the listing prints it: a sign place (blank or minus), the
+// digits and one blank after them.
 QString utskriftTal(int n)
 {
     return (n < 0 ? QString() : QStringLiteral(" ")) + QString::number(n) + QLatin1Char(' ');
 }
+
+} // namespace
 
 void SkrivUt(Document &doc)
 {
