@@ -534,14 +534,6 @@ private slots:
         QVERIFY(t.doc.Andrad); // saved, yet still marked as changed
     }
 
-    void open_withoutChangesAsksNothing()
-    {
-        TestDoc t;
-        Oppna(t.doc);
-        QVERIFY(t.desktop.messages.empty());
-        QCOMPARE(t.desktop.dialogs.size(), size_t(1));
-    }
-
     void open_damagedFile_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -617,20 +609,6 @@ private slots:
         QVERIFY(t.doc.grid.rows() >= 2 && t.doc.grid.rows() <= Document::kMaxRows);
         QCOMPARE(t.doc.grid.row(), t.doc.grid.rows() - 1);
         QCOMPARE(t.rowText(t.doc.grid.rows() - 1), QString::number(t.doc.grid.rows() - 1) + "|||");
-    }
-
-    void openedTxtIsSavedThroughTheDialog()
-    {
-        writeBytes(path("lista.txt"), kTwoTags);
-        TestDoc t;
-        t.desktop.dialogAnswers.push_back(FakeDesktop::choice(path("lista.txt")));
-        Oppna(t.doc);
-        QCOMPARE(t.desktop.caption, QStringLiteral("lista.txt - Ovelda Taggverk"));
-        bool saved = false;
-        Spara(t.doc, saved); // the Save As dialog comes and is cancelled
-        QVERIFY(!saved);
-        QCOMPARE(t.desktop.dialogs.size(), size_t(2));
-        QVERIFY(t.desktop.dialogs[1].save);
     }
 
     void roundTripThroughFiles()
