@@ -43,7 +43,6 @@ void TagGrid::setRows(int n)
     if (n == rows())
         return;
     if (n > rows()) {
-        m_cells.reserve(static_cast<size_t>(n));
         while (rows() < n)
             m_cells.push_back(emptyRow(m_cols));
     } else {
@@ -222,7 +221,8 @@ void TagGrid::insertRows(int index, const std::vector<QStringList> &newRows)
         return;
     auto at = m_cells.insert(m_cells.begin() + index, newRows.begin(), newRows.end());
     for (auto it = at; it != at + static_cast<std::ptrdiff_t>(newRows.size()); ++it)
-        it->resize(m_cols);
+        if (it->size() != m_cols)
+            it->resize(m_cols);
     m_rowHeights.insert(m_rowHeights.begin() + index, newRows.size(), -1);
     ++m_structureVersion;
 }

@@ -21,7 +21,8 @@ std::optional<Desktop::FileChoice> FakeDesktop::fileDialog(const FileDialogSetti
     dialogs.push_back(settings);
     if (dialogAnswers.empty())
         return std::nullopt;
-    auto a = dialogAnswers.front();
+    std::optional<FileChoice> a;
+    a.swap(dialogAnswers.front());
     dialogAnswers.pop_front();
     return a;
 }

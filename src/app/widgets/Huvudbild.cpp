@@ -117,7 +117,12 @@ Huvudbild::Huvudbild(QWidget *parent) : QMainWindow(parent)
         move(s->availableGeometry().center() - rect().center());
 }
 
-Huvudbild::~Huvudbild() = default;
+Huvudbild::~Huvudbild()
+{
+    // The view reads the document's grid; it must go before the document.
+    delete m_grid;
+    m_grid = nullptr;
+}
 
 void Huvudbild::buildControls()
 {
@@ -255,17 +260,19 @@ void Huvudbild::runLayout()
     const QRect outer = frameGeometry();
     in.outerWidth = twips(outer.width());
     in.outerHeight = twips(outer.height());
-    in.scaleWidth = twips(centralWidget()->width());
-    in.scaleHeight = twips(centralWidget()->height());
+    // The client area from the window's own new size: the central widget
+    // is resized by the window's layout only after this event.
+    in.scaleWidth = twips(width());
+    in.scaleHeight = twips(height() - menuBar()->sizeHint().height());
     in.frameHeight = kFrameHeight;
     const layout::Result r = layout::compute(in, [this](float w) { return float(twips(px(w))); });
 
     if (r.newOuterHeight || r.newOuterWidth) {
         const QSize decoration = outer.size() - size();
+        m_inLayout = false; // the resize lays the window out again, now or when it arrives
         resize(r.newOuterWidth ? pxAtLeast(*r.newOuterWidth) - decoration.width() : width(),
                r.newOuterHeight ? pxAtLeast(*r.newOuterHeight) - decoration.height() : height());
-        m_inLayout = false;
-        return; // the resize lays the window out again
+        return;
     }
     if (r.frameTop)
         m_frmFrame->move(px(*r.frameLeft), px(*r.frameTop));

@@ -142,10 +142,9 @@ void GridView::applyGeometryFromGrid()
 void GridView::updateVisibleRows()
 {
     const int rowPx = std::max(1, Huvudbild::px(m_grid.rowHeight(0)));
-    int avail = height() - 2 * frameWidth() - horizontalHeader()->height();
-    if (horizontalScrollBar()->isVisible())
-        avail -= horizontalScrollBar()->height();
-    m_grid.setVisibleRowCount(std::max(0, avail / rowPx));
+    // Whole rows only, as the scroll bar counts them: a partly shown row is
+    // not visible.
+    m_grid.setVisibleRowCount(std::max(0, viewport()->height() / rowPx));
 }
 
 void GridView::refresh()
@@ -154,6 +153,7 @@ void GridView::refresh()
     m_model->sync();
     applyGeometryFromGrid();
     updateVisibleRows();
+    updateGeometries(); // the scroll range must fit the new size before TopRow is shown
     verticalScrollBar()->setValue(m_grid.topRow() - m_grid.fixedRows());
     m_syncing = false;
 }
@@ -243,7 +243,10 @@ bool GridView::eventFilter(QObject *watched, QEvent *event)
 {
     const bool horizontal = watched == horizontalHeader()->viewport();
     const bool vertical = watched == verticalHeader()->viewport();
-    if (!horizontal && !vertical)
+    const QEvent::Type type = event->type();
+    const bool mouse = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
+                       type == QEvent::MouseMove || type == QEvent::MouseButtonRelease;
+    if ((!horizontal && !vertical) || !mouse)
         return QTableView::eventFilter(watched, event);
     QHeaderView *header = horizontal ? horizontalHeader() : verticalHeader();
     auto *me = static_cast<QMouseEvent *>(event);
