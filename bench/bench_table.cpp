@@ -1,0 +1,145 @@
+// The row editor's commit, renumbering, the view update after a command and
+// start-up, on lists up to the limit of 32,765 tags. Run offscreen:
+//   QT_QPA_PLATFORM=offscreen build/bench/bench_table
+#include "FakeDesktop.h"
+#include "app/widgets/Huvudbild.h"
+#include "table/RadEditor.h"
+#include "table/TabellRutiner.h"
+#include "table/widgets/GridView.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <benchmark/benchmark.h>
+
+#include <malloc.h>
+
+#include <memory>
+
+namespace {
+void fill(Document &doc, int tags)
+{
+    TagGrid &g = doc.grid;
+    g.setRows(tags + 2);
+    for (int r = 1; r <= tags; ++r) {
+        g.setTextAt(r, 1, QStringLiteral("Pump %1 källare").arg(r));
+        g.setTextAt(r, 2, QStringLiteral("Ventil V-%1").arg(r % 977));
+        g.setTextAt(r, 3, QString::number(1 + r % 40));
+    }
+    g.setRow(tags + 1);
+    NumreraRader(doc);
+    MarkeraRader(doc);
+    HamtaRad(doc);
+}
+
+// A commit into the entry row, then the list put back as it was outside the
+// timing, so every iteration commits into a list of the same size.
+void BM_UppdateraIntoEntryRow(benchmark::State &state)
+{
+    TestDoc t;
+    t.doc.grid.setVisibleRowCount(11);
+    fill(t.doc, static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        t.fields.set(QStringLiteral("Pump 9"), QStringLiteral("Källare"), QStringLiteral("12"));
+        cmdUppdatera_Click(t.doc);
+        state.PauseTiming();
+        TagGrid &g = t.doc.grid;
+        g.setRows(g.rows() - 1);
+        g.setRow(g.rows() - 1);
+        for (int c = 1; c <= 3; ++c)
+            g.setTextAt(g.rows() - 1, c, QString());
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_UppdateraIntoEntryRow)->Arg(10)->Arg(1000)->Arg(Document::kMaxTags - 1)->Unit(benchmark::kMicrosecond);
+
+void BM_NumreraRader(benchmark::State &state)
+{
+    TestDoc t;
+    fill(t.doc, static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        NumreraRader(t.doc);
+}
+BENCHMARK(BM_NumreraRader)->Arg(Document::kMaxTags)->Unit(benchmark::kMillisecond);
+
+// What the window does after every command at the limit: one update of the
+// view for the whole change.
+void BM_ViewUpdateAfterCommit(benchmark::State &state)
+{
+    Huvudbild w;
+    w.show();
+    fill(w.document(), Document::kMaxTags - 1);
+    w.refreshView();
+    QApplication::processEvents();
+    for (auto _ : state) {
+        w.txtRad1()->setText(QStringLiteral("Pump 9"));
+        w.txtAntal()->setText(QStringLiteral("3"));
+        w.cmdUppdatera()->click();
+        QApplication::processEvents(); // paint
+        state.PauseTiming();
+        TagGrid &g = w.document().grid;
+        g.setRows(g.rows() - 1);
+        g.setRow(g.rows() - 1);
+        for (int c = 1; c <= 3; ++c)
+            g.setTextAt(g.rows() - 1, c, QString());
+        w.refreshView();
+        state.ResumeTiming();
+    }
+    w.document().Andrad = false;
+}
+BENCHMARK(BM_ViewUpdateAfterCommit)->Unit(benchmark::kMillisecond);
+
+// A typed text of 100,000 characters: committed, shown and painted.
+void BM_HugeTextCommit(benchmark::State &state)
+{
+    const QString big(100000, QLatin1Char('W'));
+    for (auto _ : state) {
+        Huvudbild w;
+        w.show();
+        w.txtRad1()->setText(big);
+        w.txtAntal()->setText(QStringLiteral("1"));
+        w.cmdUppdatera()->click();
+        w.grid()->viewport()->repaint();
+        QApplication::processEvents();
+        w.document().Andrad = false;
+    }
+}
+BENCHMARK(BM_HugeTextCommit)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_StartUp(benchmark::State &state)
+{
+    for (auto _ : state) {
+        Huvudbild w;
+        w.show();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// Heap in use for a full list beyond an empty one (reported, not timed).
+void BM_MemoryFullList(benchmark::State &state)
+{
+    for (auto _ : state) {
+        malloc_trim(0);
+        const size_t before = mallinfo2().uordblks;
+        {
+            auto t = std::make_unique<TestDoc>();
+            fill(t->doc, Document::kMaxTags);
+            state.counters["MB_above_empty"] = double(mallinfo2().uordblks - before) / (1024.0 * 1024.0);
+        }
+    }
+}
+BENCHMARK(BM_MemoryFullList)->Iterations(1)->Unit(benchmark::kMillisecond);
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    Huvudbild::installApplicationSettings(app);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,126 @@
+// The real window in a real X server: a tag typed with real key presses
+// (xdotool), "Uppdatera" pressed with a real mouse click, the row in the
+// table; then a validation message answered. A screenshot is kept.
+#include "app/widgets/Huvudbild.h"
+#include "table/widgets/GridView.h"
+
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QtTest>
+
+class TestE2eEditor : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Huvudbild> w;
+
+    // Runs a program while this one's event loop keeps turning, so the
+    // window answers the X events it causes.
+    static bool run(const QString &program, const QStringList &args)
+    {
+        QProcess p;
+        p.start(program, args);
+        if (!p.waitForStarted(5000))
+            return false;
+        QDeadlineTimer deadline(20000);
+        while (p.state() != QProcess::NotRunning && !deadline.hasExpired())
+            QTest::qWait(10);
+        if (p.state() != QProcess::NotRunning) {
+            p.kill();
+            p.waitForFinished();
+            return false;
+        }
+        return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    }
+    static bool xdotool(const QStringList &args) { return run(QStringLiteral("xdotool"), args); }
+    static bool clickAt(const QPoint &global)
+    {
+        return xdotool({"mousemove", "--sync", QString::number(global.x()), QString::number(global.y())}) &&
+               xdotool({"click", "1"});
+    }
+
+private slots:
+    void initTestCase()
+    {
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            QSKIP("needs an X server");
+        if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+            QSKIP("xdotool is not installed");
+        Huvudbild::installApplicationSettings(*qApp);
+        w = std::make_unique<Huvudbild>();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    }
+    void cleanupTestCase()
+    {
+        if (w) {
+            w->document().Andrad = false;
+            w->close();
+        }
+        w.reset();
+    }
+
+    void typeATagAndCommitIt()
+    {
+        QTRY_COMPARE(QApplication::focusWidget(), w->txtRad1());
+        QVERIFY(xdotool({"type", "--delay", "15", "Pump 1"}));
+        QVERIFY(xdotool({"key", "Tab", "Tab"}));
+        QVERIFY(xdotool({"type", "--delay", "15", "12"}));
+        QTRY_COMPARE(w->txtAntal()->text(), QStringLiteral("12"));
+        QPushButton *b = w->cmdUppdatera();
+        QVERIFY(clickAt(b->mapToGlobal(b->rect().center())));
+
+        QAbstractItemModel *m = w->grid()->model();
+        QTRY_COMPARE(m->rowCount(), 2);
+        QCOMPARE(m->index(0, 0).data().toString(), QStringLiteral("Pump 1"));
+        QCOMPARE(m->index(0, 1).data().toString(), QString());
+        QCOMPARE(m->index(0, 2).data().toString(), QStringLiteral("12"));
+        QCOMPARE(m->headerData(1, Qt::Vertical).toString(), QStringLiteral("2"));
+        QCOMPARE(w->txtRad1()->text(), QString());
+        QTRY_COMPARE(QApplication::focusWidget(), w->txtRad1());
+        QVERIFY(w->document().Andrad);
+        QVERIFY(w->windowTitle() == QStringLiteral("Namnlös - Ovelda Taggverk"));
+
+        QTest::qWait(100);
+        run(QStringLiteral("import"),
+            {"-window", "root", QStringLiteral(TAGGVERK_ARTIFACT_DIR) + QStringLiteral("/e2e_editor.png")});
+    }
+
+    void emptyTextsGiveTheWarningAndKeepTheFocusRight()
+    {
+        // The box is modal: look at it and close it from the event loop.
+        QString title, text;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            poll.stop();
+            title = box->windowTitle();
+            text = box->text();
+            icon = box->icon();
+            run(QStringLiteral("import"),
+                {"-window", "root", QStringLiteral(TAGGVERK_ARTIFACT_DIR) + QStringLiteral("/e2e_editor_warning.png")});
+            xdotool({"key", "Return"});
+        });
+        poll.start(100);
+        w->txtAntal()->setText(QStringLiteral("3"));
+        QPushButton *b = w->cmdUppdatera();
+        QVERIFY(clickAt(b->mapToGlobal(b->rect().center())));
+        QTRY_COMPARE(text, QStringLiteral("Minst ett av textfälten måste innehålla något!"));
+        QCOMPARE(title, QStringLiteral("Fel text"));
+        QCOMPARE(icon, QMessageBox::Warning);
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+        // With no window manager the window need not be active again, so
+        // look at its own focus widget.
+        QTRY_COMPARE(w->focusWidget(), w->txtRad1());
+        QCOMPARE(w->grid()->model()->rowCount(), 2);
+    }
+};
+
+QTEST_MAIN(TestE2eEditor)
+#include "test_e2e_editor.moc"
