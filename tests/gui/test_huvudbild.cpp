@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QtTest>
@@ -155,6 +156,20 @@ private slots:
         QCOMPARE(w->image1()->pixmap().size(), QSize(202, 39));
         QCOMPARE(w->windowIcon().availableSizes().value(0), QSize(32, 32));
         QCOMPARE(w->frmFrame()->title(), QString());
+        // Captions stay readable when the window is disabled.
+        const QPalette p = w->label(1)->palette();
+        QVERIFY(qAbs(p.color(QPalette::Disabled, QPalette::WindowText).lightness() -
+                     p.color(QPalette::Window).lightness()) >= 40);
+    }
+
+    void standardButtonsAreSwedish()
+    {
+        QMessageBox box;
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel | QMessageBox::Ok);
+        QCOMPARE(box.button(QMessageBox::Yes)->text(), QStringLiteral("&Ja"));
+        QCOMPARE(box.button(QMessageBox::No)->text(), QStringLiteral("&Nej"));
+        QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("Avbryt"));
+        QCOMPARE(box.button(QMessageBox::Ok)->text(), QStringLiteral("OK"));
     }
 
     void tabOrderRunsThroughTheEditor()

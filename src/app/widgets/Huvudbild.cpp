@@ -130,6 +130,10 @@ void Huvudbild::buildControls()
     client->setAutoFillBackground(true);
     QPalette pal = client->palette();
     pal.setColor(QPalette::Window, kBakgrund);
+    // Greyed-out captions must stay readable on the grey background while
+    // the About window disables the main window.
+    pal.setColor(QPalette::Disabled, QPalette::WindowText, QColor(128, 128, 128));
+    pal.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(128, 128, 128));
     client->setPalette(pal);
     setCentralWidget(client);
 
