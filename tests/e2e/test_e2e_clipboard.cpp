@@ -1,6 +1,8 @@
 // Copy and Paste through the real X clipboard, with xclip as the other
 // program: rows copied in the window read back byte for byte, and a
 // tab-separated text placed by xclip pastes into the list.
+#include "Process.h"
+#include "WindowTest.h"
 #include "app/widgets/Huvudbild.h"
 #include "table/widgets/GridView.h"
 
@@ -25,14 +27,6 @@ class TestE2eClipboard : public QObject {
 
     std::unique_ptr<Huvudbild> w;
 
-    void type(const QString &a, const QString &b, const QString &c)
-    {
-        // setText, since QTest cannot type letters outside ASCII.
-        w->txtRad1()->setText(a);
-        w->txtRad2()->setText(b);
-        w->txtAntal()->setText(c);
-        QTest::mouseClick(w->cmdUppdatera(), Qt::LeftButton);
-    }
     QPoint cellCenter(int gridRow) const
     {
         GridView *v = w->grid();
@@ -53,32 +47,6 @@ class TestE2eClipboard : public QObject {
             cells << m->data(m->index(gridRow - 1, c)).toString();
         return cells;
     }
-    // Runs xclip and keeps this program's event loop turning meanwhile: while
-    // the window owns the clipboard, xclip's request is answered from it.
-    bool xclip(const QStringList &args, QByteArray *out = nullptr)
-    {
-        QProcess p;
-        if (!out) {
-            // "xclip -i" stays behind to serve the text; it must not keep
-            // our pipes open.
-            p.setStandardOutputFile(QProcess::nullDevice());
-            p.setStandardErrorFile(QProcess::nullDevice());
-        }
-        p.start(QStringLiteral("xclip"), QStringList{QStringLiteral("-selection"), QStringLiteral("clipboard")} + args);
-        if (!p.waitForStarted(5000))
-            return false;
-        QDeadlineTimer deadline(10000);
-        while (p.state() != QProcess::NotRunning && !deadline.hasExpired())
-            QTest::qWait(10);
-        if (p.state() != QProcess::NotRunning) {
-            p.kill();
-            p.waitForFinished();
-            return false;
-        }
-        if (out)
-            *out = p.readAllStandardOutput();
-        return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-    }
     void screenshot(const QString &name)
     {
         // Let the window paint what the last command changed before the
@@ -87,6 +55,12 @@ class TestE2eClipboard : public QObject {
         const QPixmap shot = w->screen()->grabWindow(0);
         const QString path = QDir(QStringLiteral(TAGGVERK_ARTIFACT_DIR)).filePath(name);
         QVERIFY2(shot.save(path), qPrintable(path));
+    }
+
+    static bool xclip(const QStringList &args, QByteArray *out = nullptr)
+    {
+        return runProcess(QStringLiteral("xclip"),
+                          QStringList{QStringLiteral("-selection"), QStringLiteral("clipboard")} + args, out, 10000);
     }
 
 private slots:
@@ -113,9 +87,9 @@ private slots:
 
     void copiedRowsReachOtherPrograms()
     {
-        type(QStringLiteral("Åsa"), QStringLiteral("Östra €"), QStringLiteral("2"));
-        type(QStringLiteral("B"), QString(), QStringLiteral("3"));
-        type(QStringLiteral("C"), QStringLiteral("c"), QStringLiteral("1"));
+        commitTag(*w, QStringLiteral("Åsa"), QStringLiteral("Östra €"), QStringLiteral("2"));
+        commitTag(*w, QStringLiteral("B"), QString(), QStringLiteral("3"));
+        commitTag(*w, QStringLiteral("C"), QStringLiteral("c"), QStringLiteral("1"));
         // Dragged upwards: rows 1 and 2, as a downward drag would give.
         drag(2, 1);
         QCOMPARE(w->document().grid.row(), 2);
@@ -144,8 +118,8 @@ private slots:
 
     void textFromOtherProgramsPastes()
     {
-        type(QStringLiteral("Första"), QString(), QStringLiteral("1"));
-        type(QStringLiteral("Andra"), QString(), QStringLiteral("2"));
+        commitTag(*w, QStringLiteral("Första"), QString(), QStringLiteral("1"));
+        commitTag(*w, QStringLiteral("Andra"), QString(), QStringLiteral("2"));
         drag(2, 2);
 
         // As a spreadsheet or a text editor would place it: a skipped line,

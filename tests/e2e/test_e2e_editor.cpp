@@ -1,6 +1,7 @@
 // The real window in a real X server: a tag typed with real key presses
 // (xdotool), "Uppdatera" pressed with a real mouse click, the row in the
 // table; then a validation message answered. A screenshot is kept.
+#include "Process.h"
 #include "app/widgets/Huvudbild.h"
 #include "table/widgets/GridView.h"
 
@@ -15,25 +16,7 @@ class TestE2eEditor : public QObject {
 
     std::unique_ptr<Huvudbild> w;
 
-    // Runs a program while this one's event loop keeps turning, so the
-    // window answers the X events it causes.
-    static bool run(const QString &program, const QStringList &args)
-    {
-        QProcess p;
-        p.start(program, args);
-        if (!p.waitForStarted(5000))
-            return false;
-        QDeadlineTimer deadline(20000);
-        while (p.state() != QProcess::NotRunning && !deadline.hasExpired())
-            QTest::qWait(10);
-        if (p.state() != QProcess::NotRunning) {
-            p.kill();
-            p.waitForFinished();
-            return false;
-        }
-        return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-    }
-    static bool xdotool(const QStringList &args) { return run(QStringLiteral("xdotool"), args); }
+    static bool xdotool(const QStringList &args) { return runProcess(QStringLiteral("xdotool"), args); }
     static bool clickAt(const QPoint &global)
     {
         return xdotool({"mousemove", "--sync", QString::number(global.x()), QString::number(global.y())}) &&
@@ -85,8 +68,8 @@ private slots:
         QVERIFY(w->windowTitle() == QStringLiteral("Namnlös - Ovelda Taggverk"));
 
         QTest::qWait(100);
-        run(QStringLiteral("import"),
-            {"-window", "root", QStringLiteral(TAGGVERK_ARTIFACT_DIR) + QStringLiteral("/e2e_editor.png")});
+        runProcess(QStringLiteral("import"),
+                   {"-window", "root", QStringLiteral(TAGGVERK_ARTIFACT_DIR) + QStringLiteral("/e2e_editor.png")});
     }
 
     void emptyTextsGiveTheWarningAndKeepTheFocusRight()
@@ -103,7 +86,8 @@ private slots:
             title = box->windowTitle();
             text = box->text();
             icon = box->icon();
-            run(QStringLiteral("import"),
+            runProcess(
+                QStringLiteral("import"),
                 {"-window", "root", QStringLiteral(TAGGVERK_ARTIFACT_DIR) + QStringLiteral("/e2e_editor_warning.png")});
             xdotool({"key", "Return"});
         });

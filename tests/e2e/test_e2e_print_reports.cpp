@@ -1,6 +1,7 @@
 // "Skriv ut" and "Teckenräknare" from the real menus, answered in the real
 // message boxes: the warning of a machine without a printer and the
 // counter's information, each leaving the list as it was.
+#include "WindowTest.h"
 #include "app/widgets/Huvudbild.h"
 
 #include <QAction>
@@ -28,14 +29,6 @@ class TestE2ePrintReports : public QObject {
     Q_OBJECT
 
     std::unique_ptr<Huvudbild> w;
-
-    void type(const QString &a, const QString &b, const QString &c)
-    {
-        w->txtRad1()->setText(a);
-        w->txtRad2()->setText(b);
-        w->txtAntal()->setText(c);
-        QTest::mouseClick(w->cmdUppdatera(), Qt::LeftButton);
-    }
 
     // Waits for the next message box, notes what it shows, saves a
     // screenshot and presses its OK button.
@@ -75,8 +68,8 @@ private slots:
         w = std::make_unique<Huvudbild>();
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-        type(QStringLiteral("Nyckel"), QStringLiteral("Förråd"), QStringLiteral("5"));
-        type(QString(11, QLatin1Char('x')), QString(), QStringLiteral("2"));
+        commitTag(*w, QStringLiteral("Nyckel"), QStringLiteral("Förråd"), QStringLiteral("5"));
+        commitTag(*w, QString(11, QLatin1Char('x')), QString(), QStringLiteral("2"));
         w->document().Andrad = false;
     }
     void cleanup()

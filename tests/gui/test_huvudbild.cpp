@@ -1,5 +1,6 @@
 // The main window on the offscreen platform: menus, controls, tab order,
 // mouse on the table, and the resize rule applied to real widgets.
+#include "WindowTest.h"
 #include "app/Layout.h"
 #include "app/widgets/Huvudbild.h"
 #include "table/widgets/GridView.h"
@@ -21,13 +22,6 @@ class TestHuvudbild : public QObject {
 
     std::unique_ptr<Huvudbild> w;
 
-    void type(const QString &a, const QString &b, const QString &c)
-    {
-        w->txtRad1()->setText(a);
-        w->txtRad2()->setText(b);
-        w->txtAntal()->setText(c);
-        QTest::mouseClick(w->cmdUppdatera(), Qt::LeftButton);
-    }
     QPoint cellCenter(int gridRow, int gridCol) const
     {
         GridView *v = w->grid();
@@ -98,7 +92,7 @@ private slots:
 
     void separatorDoesNothing()
     {
-        type("a", "", "1");
+        commitTag(*w, "a", "", "1");
         const bool before = w->document().Andrad;
         w->menuItem(Huvudbild::Arkiv, 5)->trigger();
         QCOMPARE(w->document().Andrad, before);
@@ -193,8 +187,8 @@ private slots:
 
     void typedTagsAppearInTheTable()
     {
-        type("Pump 1", "", "12");
-        type("Källare", "A, B", "1");
+        commitTag(*w, "Pump 1", "", "12");
+        commitTag(*w, "Källare", "A, B", "1");
         QAbstractItemModel *m = w->grid()->model();
         QCOMPARE(m->rowCount(), 3);
         QCOMPARE(m->index(0, 0).data().toString(), QStringLiteral("Pump 1"));
@@ -207,7 +201,7 @@ private slots:
     void clickAndDragEndInTheClickRoutine()
     {
         for (int i = 1; i <= 4; ++i)
-            type(QStringLiteral("tag %1").arg(i), "", QString::number(i));
+            commitTag(*w, QStringLiteral("tag %1").arg(i), "", QString::number(i));
         QWidget *vp = w->grid()->viewport();
 
         QTest::mouseClick(vp, Qt::LeftButton, {}, cellCenter(2, 2));
@@ -236,8 +230,8 @@ private slots:
 
     void headerRowClickLoadsTheFirstRow()
     {
-        type("first", "", "1");
-        type("second", "", "2");
+        commitTag(*w, "first", "", "1");
+        commitTag(*w, "second", "", "2");
         QHeaderView *h = w->grid()->horizontalHeader();
         QTest::mouseClick(h->viewport(), Qt::LeftButton, {},
                           QPoint(h->sectionViewportPosition(1) + 5, h->height() / 2));
@@ -249,8 +243,8 @@ private slots:
 
     void numberColumnClickSelectsTheRow()
     {
-        type("first", "", "1");
-        type("second", "", "2");
+        commitTag(*w, "first", "", "1");
+        commitTag(*w, "second", "", "2");
         QHeaderView *h = w->grid()->verticalHeader();
         QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, QPoint(h->width() / 2, h->sectionViewportPosition(1) + 3));
         const TagGrid &g = w->document().grid;
@@ -290,7 +284,7 @@ private slots:
     void currentRowStaysInViewWhenTheTableShrinks()
     {
         for (int i = 1; i <= 30; ++i)
-            type(QStringLiteral("t%1").arg(i), "", "1");
+            commitTag(*w, QStringLiteral("t%1").arg(i), "", "1");
         w->resize(800, 700);
         QTest::qWait(20);
         TagGrid &g = w->document().grid;
@@ -310,8 +304,8 @@ private slots:
     void modelIsConsistent()
     {
         QAbstractItemModelTester tester(w->grid()->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
-        type("a", "b", "1");
-        type("c", "d", "2");
+        commitTag(*w, "a", "b", "1");
+        commitTag(*w, "c", "d", "2");
         w->document().Andrad = false;                // no save prompt
         w->menuItem(Huvudbild::Arkiv, 0)->trigger(); // New resets the rows
         QCOMPARE(w->grid()->model()->rowCount(), 1);
