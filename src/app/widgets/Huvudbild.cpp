@@ -291,7 +291,7 @@ void Huvudbild::runLayout()
         if (r.colWidth[static_cast<size_t>(c)])
             g.setColWidth(c, *r.colWidth[static_cast<size_t>(c)]);
     if (r.complete) {
-        m_grid->refresh();
+        m_grid->updateVisibleRows(); // the rows that fit at the new height
         VisaAktuellRad(*m_doc);
     }
     m_grid->refresh();
