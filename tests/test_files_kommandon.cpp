@@ -23,6 +23,18 @@ using Tags = std::vector<Tag>;
 using A = Desktop::Answer;
 
 const QString kFilter = QStringLiteral("Märkbricksfiler (*.brk)|*.brk|Alla filer (*.*)|*.*");
+
+// The settings both file dialogs share, and the ones that tell them apart.
+void verifyDialog(const Desktop::FileDialogSettings &d, bool save, const QString &title, int flags)
+{
+    QCOMPARE(d.save, save);
+    QCOMPARE(d.title, title);
+    QCOMPARE(d.flags, flags);
+    QCOMPARE(d.filter, kFilter);
+    QCOMPARE(d.filterIndex, 1);
+    QCOMPARE(d.defaultExt, QStringLiteral("brk"));
+}
+
 const QByteArray kTwoTags("\"Pump 1\",\" \",12\r\n\"K\xe4llare\",\"A, B\",1\r\n");
 
 QByteArray readBytes(const QString &path)
@@ -123,13 +135,7 @@ private slots:
         QVERIFY(t.desktop.messages.empty());
 
         QCOMPARE(t.desktop.dialogs.size(), size_t(1));
-        const auto &d = t.desktop.dialogs[0];
-        QVERIFY(d.save);
-        QCOMPARE(d.title, QStringLiteral("Spara som"));
-        QCOMPARE(d.flags, 6);
-        QCOMPARE(d.filter, kFilter);
-        QCOMPARE(d.filterIndex, 1);
-        QCOMPARE(d.defaultExt, QStringLiteral("brk"));
+        verifyDialog(t.desktop.dialogs[0], true, QStringLiteral("Spara som"), 6);
     }
 
     void saveAs_replacesAnExistingFileWhole()
@@ -417,13 +423,7 @@ private slots:
         QVERIFY(!t.doc.Andrad);
         QVERIFY(t.desktop.messages.empty());
 
-        const auto &d = t.desktop.dialogs.at(0);
-        QVERIFY(!d.save);
-        QCOMPARE(d.title, QStringLiteral("Öppna"));
-        QCOMPARE(d.flags, 4);
-        QCOMPARE(d.filter, kFilter);
-        QCOMPARE(d.filterIndex, 1);
-        QCOMPARE(d.defaultExt, QStringLiteral("brk"));
+        verifyDialog(t.desktop.dialogs.at(0), false, QStringLiteral("Öppna"), 4);
     }
 
     void open_emptyFileGivesAnEmptyList()
