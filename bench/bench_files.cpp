@@ -1,10 +1,10 @@
 // Open and Save of a full list (32,765 tags), and Open of 10 MB of garbage.
 #include "FakeDesktop.h"
 
+#include "document/TabellRutiner.h"
 #include "files/FilKommandon.h"
 #include "files/TaggfilLasare.h"
 #include "files/TaggfilSkrivare.h"
-#include "table/TabellRutiner.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -2,10 +2,10 @@
 // 32,765 tags.
 #include "FakeDesktop.h"
 #include "app/widgets/Huvudbild.h"
+#include "document/TabellRutiner.h"
 #include "reports/Teckenraknare.h"
 #include "reports/Utskrift.h"
 #include "reports/widgets/QtPrintJob.h"
-#include "table/TabellRutiner.h"
 
 #include <QApplication>
 #include <QFileInfo>

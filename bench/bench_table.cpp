@@ -3,8 +3,8 @@
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_table
 #include "FakeDesktop.h"
 #include "app/widgets/Huvudbild.h"
-#include "table/RadEditor.h"
-#include "table/TabellRutiner.h"
+#include "document/RadEditor.h"
+#include "document/TabellRutiner.h"
 #include "table/widgets/GridView.h"
 
 #include <QApplication>

@@ -2,8 +2,8 @@
 // does to the list, its file name and the changes flag.
 #include "FakeDesktop.h"
 
-#include "app/Avsluta.h"
 #include "app/Meny.h"
+#include "files/FilKommandon.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,9 +1,9 @@
 // The Edit menu's row commands on a document with a scripted desktop.
 #include "FakeDesktop.h"
+#include "document/TabellRutiner.h"
 #include "edit/RadKommandon.h"
 #include "edit/RadText.h"
 #include "table/Radnummer.h"
-#include "table/TabellRutiner.h"
 
 #include <QTest>
 
@@ -90,7 +90,7 @@ void referenceDelete(Document &doc)
     const qint16 a = toRowIndex(g.row()), b = toRowIndex(g.rowSel());
     for (int k = a; k <= b; ++k) {
         if (g.row() < g.rows() - 1) {
-            g.deleteRow(g.row());
+            g.deleteRows(g.row(), 1);
             NumreraRader(doc);
             MarkeraRader(doc);
             HamtaRad(doc);

@@ -2,15 +2,22 @@
 // item rules, without any file or dialog.
 #include "FakeDesktop.h"
 
-#include "files/Antal.h"
 #include "files/TaggfilLasare.h"
 #include "files/TaggfilSkrivare.h"
 #include "files/Windows1252.h"
+#include "table/Tal.h"
 
 #include <QLocale>
 #include <QTest>
 
 namespace {
+QByteArray encode(QStringView text, bool *faithful)
+{
+    QByteArray out(text.size(), Qt::Uninitialized);
+    *faithful = true;
+    out.truncate(encodeWindows1252(text, out.data(), *faithful) - out.data());
+    return out;
+}
 using Tag = std::array<QString, 3>;
 using Tags = std::vector<Tag>;
 
@@ -59,7 +66,7 @@ private slots:
         const QString text = fromWindows1252(all);
         QCOMPARE(text.size(), 256);
         bool faithful = false;
-        QCOMPARE(toWindows1252(text, &faithful), all);
+        QCOMPARE(encode(text, &faithful), all);
         QVERIFY(faithful);
     }
 
@@ -85,7 +92,7 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(bool, faithful);
         bool ok = !faithful;
-        QCOMPARE(toWindows1252(text, &ok), bytes);
+        QCOMPARE(encode(text, &ok), bytes);
         QCOMPARE(ok, faithful);
         if (faithful)
             QCOMPARE(fromWindows1252(bytes), text);

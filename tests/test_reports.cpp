@@ -2,9 +2,9 @@
 // counter's message, cursor and selection.
 #include "FakeDesktop.h"
 
+#include "document/TabellRutiner.h"
 #include "reports/Teckenraknare.h"
 #include "reports/Utskrift.h"
-#include "table/TabellRutiner.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
 // The table routines and the row editor, through the fake desktop.
 #include "FakeDesktop.h"
-#include "table/RadEditor.h"
-#include "table/TabellRutiner.h"
+#include "document/RadEditor.h"
+#include "document/TabellRutiner.h"
 #include "table/Tal.h"
 
 #include <QtTest>
@@ -47,9 +47,9 @@ private slots:
         QCOMPARE(t.doc.Andrad, true); // its callers clear it
         selectionIs(t.doc.grid, 1, 1);
         QCOMPARE(t.fields.values[0] + t.fields.values[1] + t.fields.values[2], QString());
-        QCOMPARE(t.doc.grid.colAlignment(0), int(TagGrid::RightCenter));
-        QCOMPARE(t.doc.grid.headerAlignment(1), int(TagGrid::LeftCenter));
-        QCOMPARE(t.doc.grid.colAlignment(3), int(TagGrid::RightCenter));
+        QCOMPARE(t.doc.grid.colAlignment(0), TagGrid::Alignment::RightCenter);
+        QCOMPARE(t.doc.grid.headerAlignment(1), TagGrid::Alignment::LeftCenter);
+        QCOMPARE(t.doc.grid.colAlignment(3), TagGrid::Alignment::RightCenter);
     }
 
     void numreraRaderNumbersEveryRowAndKeepsTheCursorRow()

@@ -63,14 +63,14 @@ private slots:
         g.setCol(3);
         g.setRowSel(2); // dragged up and left
         g.setColSel(1);
-        g.setFillStyle(1);
+        g.setFillStyle(TagGrid::FillStyle::Repeat);
         g.setText(QStringLiteral("x"));
         for (int r = 0; r < 6; ++r)
             for (int c = 0; c < 4; ++c) {
                 const bool inside = r >= 2 && r <= 4 && c >= 1;
                 QCOMPARE(g.textAt(r, c), inside ? QStringLiteral("x") : QStringLiteral("%1.%2").arg(r).arg(c));
             }
-        g.setFillStyle(0);
+        g.setFillStyle(TagGrid::FillStyle::Single);
         g.setText(QStringLiteral("y"));
         QCOMPARE(g.textAt(4, 3), QStringLiteral("y"));
         QCOMPARE(g.textAt(2, 1), QStringLiteral("x"));
@@ -108,12 +108,12 @@ private slots:
 
         g.setRow(2);
         g.setCol(0);
-        g.deleteRow(2);
+        g.deleteRows(2, 1);
         QCOMPARE(g.row(), 2);
         QCOMPARE(g.text(), QStringLiteral("2.0"));
         QCOMPARE(g.rows(), 6);
         g.setRow(5);
-        g.deleteRow(5); // the cursor's row went away: it moves onto the new last row
+        g.deleteRows(5, 1); // the cursor's row went away: it moves onto the new last row
         QCOMPARE(g.row(), 4);
     }
 
@@ -123,7 +123,7 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(TagGrid::Error, g.setRow(3));
         QVERIFY_THROWS_EXCEPTION(TagGrid::Error, g.setCol(4));
         QVERIFY_THROWS_EXCEPTION(TagGrid::Error, g.addItem(QString(), 5));
-        QVERIFY_THROWS_EXCEPTION(TagGrid::Error, g.deleteRow(0)); // a fixed row
+        QVERIFY_THROWS_EXCEPTION(TagGrid::Error, g.deleteRows(0, 1)); // a fixed row
         QVERIFY_THROWS_EXCEPTION(TagGrid::Error, g.setRows(-1));
     }
 
@@ -197,7 +197,7 @@ private slots:
         QCOMPARE(a.row(), b.row());
         a.deleteRows(2, 3);
         for (int i = 0; i < 3; ++i)
-            b.deleteRow(2);
+            b.deleteRows(2, 1);
         QCOMPARE(a.rows(), b.rows());
         for (int r = 0; r < a.rows(); ++r)
             QCOMPARE(a.textAt(r, 1), b.textAt(r, 1));

@@ -1,7 +1,6 @@
 #include "app/Meny.h"
 
-#include "app/Avsluta.h"
-#include "app/Document.h"
+#include "document/Document.h"
 #include "files/FilKommandon.h"
 #include "reports/Utskrift.h"
 

@@ -1,9 +1,9 @@
 #include "edit/RadKommandon.h"
 
-#include "app/Document.h"
+#include "document/Document.h"
+#include "document/TabellRutiner.h"
 #include "edit/RadText.h"
 #include "table/Radnummer.h"
-#include "table/TabellRutiner.h"
 
 #include <QStringList>
 

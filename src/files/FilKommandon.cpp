@@ -1,13 +1,11 @@
 #include "files/FilKommandon.h"
 
-#include "app/Document.h"
+#include "document/Document.h"
+#include "document/TabellRutiner.h"
 #include "files/SparaFil.h"
 #include "files/TaggfilLasare.h"
-#include "table/TabellRutiner.h"
 
 #include <QFile>
-
-#include <algorithm>
 
 namespace {
 const QString kFilter = QStringLiteral("Märkbricksfiler (*.brk)|*.brk|Alla filer (*.*)|*.*");
@@ -32,7 +30,7 @@ Desktop::FileDialogSettings oppnaDialog()
     Desktop::FileDialogSettings s;
     s.save = false;
     s.title = QStringLiteral("Öppna");
-    s.flags = 4;
+    s.flags = Desktop::DialogFlag::HideReadOnly;
     s.filter = kFilter;
     s.filterIndex = 1;
     s.defaultExt = QStringLiteral("brk");
@@ -44,29 +42,17 @@ Desktop::FileDialogSettings sparaSomDialog()
     Desktop::FileDialogSettings s = oppnaDialog();
     s.save = true;
     s.title = QStringLiteral("Spara som");
-    s.flags = 6;
+    s.flags = Desktop::DialogFlag::HideReadOnly | Desktop::DialogFlag::AskBeforeReplacing;
     return s;
 }
 
 bool lasFilinnehall(QIODevice &device, QByteArray &data, qint64 maxBytes)
 {
-    data.clear();
-    if (!device.isSequential() && device.size() <= maxBytes)
-        data.reserve(device.size());
-    constexpr qint64 kChunk = 1 << 20;
-    while (data.size() < maxBytes) {
-        const qsizetype before = data.size();
-        const qint64 want = std::min(kChunk, maxBytes - before);
-        data.resize(before + want);
-        const qint64 got = device.read(data.data() + before, want);
-        data.resize(before + std::max<qint64>(got, 0));
-        if (got < 0)
-            return false;
-        if (got == 0)
-            return device.isSequential() || device.atEnd();
-    }
-    char extra;
-    return device.read(&extra, 1) == 0;
+    // One byte past the cap tells a file that has more to give.
+    data = device.read(maxBytes + 1);
+    const bool whole = data.size() <= maxBytes && (device.isSequential() || device.atEnd());
+    data.truncate(maxBytes);
+    return whole;
 }
 
 bool sparaAndringarForst(Document &doc)
@@ -83,6 +69,19 @@ bool sparaAndringarForst(Document &doc)
     bool saved = false;
     Spara(doc, saved);
     return saved;
+}
+
+void Nytt(Document &doc)
+{
+    if (!sparaAndringarForst(doc))
+        return;
+    NyLista(doc);
+    doc.Andrad = false;
+}
+
+bool Form_QueryUnload(Document &doc)
+{
+    return !sparaAndringarForst(doc);
 }
 
 void Oppna(Document &doc)
@@ -136,7 +135,7 @@ void Oppna(Document &doc)
 
 void Spara(Document &doc, bool &saved)
 {
-    if (doc.FilNamn.right(4).toUpper() == QStringLiteral(".BRK")) {
+    if (doc.FilNamn.endsWith(QLatin1String(".brk"), Qt::CaseInsensitive)) {
         saved = SparaFil(doc, doc.FilNamn);
         return;
     }

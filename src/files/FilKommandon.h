@@ -1,12 +1,14 @@
 #pragma once
 
-#include "app/Desktop.h"
+#include "document/Desktop.h"
 
 #include <QByteArray>
 
 class QIODevice;
 struct Document;
 
+// New: resets the list, after the save prompt when there are changes.
+void Nytt(Document &doc);
 // Open: save prompt, open dialog, read the chosen tag file into the table.
 void Oppna(Document &doc);
 // Saves in place when FilNamn ends in ".brk" (any case), else asks for a name.
@@ -18,6 +20,8 @@ void SparaSom(Document &doc, bool &saved);
 // first. True when the command that asked may go on (no changes, No, or
 // Yes and saved); false on Cancel or a save that did not happen.
 bool sparaAndringarForst(Document &doc);
+// A request to close the main window; returns true when the close is refused.
+bool Form_QueryUnload(Document &doc);
 
 // The dialog settings of Open and Save As.
 Desktop::FileDialogSettings oppnaDialog();

@@ -1,6 +1,6 @@
 #include "files/SparaFil.h"
 
-#include "app/Document.h"
+#include "document/Document.h"
 #include "files/TaggfilSkrivare.h"
 #include "table/Radnummer.h"
 

@@ -1,8 +1,10 @@
 #include "files/TaggfilSkrivare.h"
 
-#include "files/Antal.h"
 #include "files/Windows1252.h"
 #include "table/TagGrid.h"
+#include "table/Tal.h"
+
+#include <charconv>
 
 namespace {
 // Writes into a buffer sized beforehand: a record takes at most one byte per
@@ -23,21 +25,10 @@ char *putText(char *out, const QString &text, bool &faithful)
     return out;
 }
 
-char *putNumber(char *out, int n)
+char *putNumber(char *out, qint16 n)
 {
-    if (n < 0) {
-        *out++ = '-';
-        n = -n;
-    }
-    char digits[6];
-    int count = 0;
-    do {
-        digits[count++] = static_cast<char>('0' + n % 10);
-        n /= 10;
-    } while (n > 0);
-    while (count > 0)
-        *out++ = digits[--count];
-    return out;
+    // The buffer has room for "-32768".
+    return std::to_chars(out, out + 6, n).ptr;
 }
 } // namespace
 

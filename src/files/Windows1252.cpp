@@ -56,22 +56,3 @@ char *encodeWindows1252(QStringView text, char *out, bool &faithful)
     }
     return out;
 }
-
-bool appendWindows1252(QByteArray &out, QStringView text)
-{
-    const qsizetype at = out.size();
-    out.resize(at + text.size());
-    bool faithful = true;
-    char *end = encodeWindows1252(text, out.data() + at, faithful);
-    out.truncate(end - out.constData());
-    return faithful;
-}
-
-QByteArray toWindows1252(QStringView text, bool *faithful)
-{
-    QByteArray out;
-    const bool ok = appendWindows1252(out, text);
-    if (faithful)
-        *faithful = ok;
-    return out;
-}

@@ -12,13 +12,8 @@
 
 QString fromWindows1252(QByteArrayView bytes);
 
-// Appends the text as Windows-1252. A character the code page lacks is
-// written as '?', one byte for one character (a surrogate pair counts as
-// one); returns false when that happened.
-bool appendWindows1252(QByteArray &out, QStringView text);
-
-QByteArray toWindows1252(QStringView text, bool *faithful = nullptr);
-
-// The same into a buffer with room for text.size() bytes; returns the end
-// of what was written and clears faithful when a '?' stood in.
+// Writes the text as Windows-1252 into a buffer with room for text.size()
+// bytes. A character the code page lacks is written as '?', one byte for
+// one character (a surrogate pair counts as one), and clears faithful.
+// Returns the end of what was written.
 char *encodeWindows1252(QStringView text, char *out, bool &faithful);

@@ -1,6 +1,6 @@
 #include "help/Hjalp.h"
 
-#include "app/Document.h"
+#include "document/Document.h"
 
 #include <QCoreApplication>
 #include <QDir>

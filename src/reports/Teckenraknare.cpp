@@ -1,9 +1,9 @@
 #include "reports/Teckenraknare.h"
 
-#include "app/Document.h"
-#include "files/Antal.h"
+#include "document/Document.h"
+#include "document/TabellRutiner.h"
 #include "table/Radnummer.h"
-#include "table/TabellRutiner.h"
+#include "table/Tal.h"
 
 #include <array>
 

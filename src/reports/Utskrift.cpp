@@ -1,8 +1,8 @@
 #include "reports/Utskrift.h"
 
-#include "app/Document.h"
-#include "files/Antal.h"
+#include "document/Document.h"
 #include "table/Radnummer.h"
+#include "table/Tal.h"
 
 namespace {
 

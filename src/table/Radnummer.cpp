@@ -4,20 +4,20 @@
 
 #include <vector>
 
-const QString &radnummer(int row)
+QString radnummer(int row)
 {
-    static std::vector<QString> cache;
-    if (row < 0 || row > 40000) {
-        static thread_local QString scratch;
-        scratch = QString::number(row);
-        return scratch;
-    }
-    if (cache.empty()) {
-        cache.reserve(40001);
-        for (int i = 0; i <= 40000; ++i)
-            cache.push_back(QString::number(i));
-    }
-    return cache[static_cast<size_t>(row)];
+    constexpr int kShared = 32767;
+    // Made on first use (thread-safe) and never changed after.
+    static const std::vector<QString> shared = [] {
+        std::vector<QString> v;
+        v.reserve(kShared + 1);
+        for (int i = 0; i <= kShared; ++i)
+            v.push_back(QString::number(i));
+        return v;
+    }();
+    if (row < 0 || row > kShared)
+        return QString::number(row);
+    return shared[static_cast<size_t>(row)];
 }
 
 qint16 toRowIndex(int row)

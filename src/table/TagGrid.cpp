@@ -60,8 +60,8 @@ void TagGrid::setCols(int n)
     m_cols = n;
     for (auto &r : m_cells)
         r.resize(n);
-    m_colAlign.resize(static_cast<size_t>(n), LeftCenter);
-    m_headerAlign.resize(static_cast<size_t>(n), LeftCenter);
+    m_colAlign.resize(static_cast<size_t>(n), Alignment::LeftCenter);
+    m_headerAlign.resize(static_cast<size_t>(n), Alignment::LeftCenter);
     m_colWidths.resize(static_cast<size_t>(n), DefaultColWidth);
     m_col = std::min(m_col, std::max(0, n - 1));
     m_colSel = std::min(m_colSel, std::max(0, n - 1));
@@ -124,7 +124,7 @@ QString TagGrid::text() const
 
 void TagGrid::setText(const QString &t)
 {
-    if (m_fillStyle != 1) {
+    if (m_fillStyle != FillStyle::Repeat) {
         setTextAt(m_row, m_col, t);
         return;
     }
@@ -149,25 +149,25 @@ void TagGrid::setTextAt(int r, int c, const QString &t)
     m_cells[static_cast<size_t>(r)][c] = t;
 }
 
-int TagGrid::colAlignment(int c) const
+TagGrid::Alignment TagGrid::colAlignment(int c) const
 {
     checkCol(c);
     return m_colAlign[static_cast<size_t>(c)];
 }
 
-void TagGrid::setColAlignment(int c, int a)
+void TagGrid::setColAlignment(int c, Alignment a)
 {
     checkCol(c);
     m_colAlign[static_cast<size_t>(c)] = a;
 }
 
-int TagGrid::headerAlignment(int c) const
+TagGrid::Alignment TagGrid::headerAlignment(int c) const
 {
     checkCol(c);
     return m_headerAlign[static_cast<size_t>(c)];
 }
 
-void TagGrid::setHeaderAlignment(int c, int a)
+void TagGrid::setHeaderAlignment(int c, Alignment a)
 {
     checkCol(c);
     m_headerAlign[static_cast<size_t>(c)] = a;
@@ -225,11 +225,6 @@ void TagGrid::insertRows(int index, const std::vector<QStringList> &newRows)
             it->resize(m_cols);
     m_rowHeights.insert(m_rowHeights.begin() + index, newRows.size(), -1);
     ++m_structureVersion;
-}
-
-void TagGrid::deleteRow(int index)
-{
-    deleteRows(index, 1);
 }
 
 void TagGrid::deleteRows(int index, int count)

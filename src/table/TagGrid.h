@@ -19,7 +19,9 @@ public:
         using std::runtime_error::runtime_error;
     };
 
-    enum Alignment { LeftCenter = 1, RightCenter = 7 };
+    enum class Alignment { LeftCenter, RightCenter };
+    // Repeat: a write of text() fills the whole selection.
+    enum class FillStyle { Single, Repeat };
     static constexpr int DefaultRowHeight = 240; // twips
     static constexpr int DefaultColWidth = 960;  // twips
 
@@ -45,10 +47,9 @@ public:
     int colSel() const { return m_colSel; }
     void setColSel(int c);
 
-    int fillStyle() const { return m_fillStyle; }
-    void setFillStyle(int style) { m_fillStyle = style; }
+    void setFillStyle(FillStyle style) { m_fillStyle = style; }
 
-    // Text of the cursor cell; in fill mode 1 a write fills the selection.
+    // Text of the cursor cell; in FillStyle::Repeat a write fills the selection.
     QString text() const;
     void setText(const QString &t);
 
@@ -56,10 +57,10 @@ public:
     const QString &textAt(int r, int c) const;
     void setTextAt(int r, int c, const QString &t);
 
-    int colAlignment(int c) const;
-    void setColAlignment(int c, int a);
-    int headerAlignment(int c) const;
-    void setHeaderAlignment(int c, int a);
+    Alignment colAlignment(int c) const;
+    void setColAlignment(int c, Alignment a);
+    Alignment headerAlignment(int c) const;
+    void setHeaderAlignment(int c, Alignment a);
     int colWidth(int c) const;
     void setColWidth(int c, int w);
     int rowHeight(int r) const;
@@ -71,10 +72,9 @@ public:
     // the cell texts from column 0 on, separated by TAB. The cursor keeps its
     // row index.
     void addItem(const QString &item, int index);
-    // Removes the row at index; the cursor keeps its row index.
-    void deleteRow(int index);
     // Removes count rows from index on in one step (same end state as count
-    // single removals with the cursor below or inside the block).
+    // single removals with the cursor below or inside the block); the cursor
+    // keeps its row index.
     void deleteRows(int index, int count);
     // Inserts whole rows before index in one step; each row is cols() cells.
     void insertRows(int index, const std::vector<QStringList> &newRows);
@@ -100,11 +100,12 @@ private:
 
     std::vector<QStringList> m_cells;
     std::vector<int> m_rowHeights;
-    std::vector<int> m_colAlign, m_headerAlign, m_colWidths;
+    std::vector<Alignment> m_colAlign, m_headerAlign;
+    std::vector<int> m_colWidths;
     int m_cols = 0;
     int m_fixedRows = 0, m_fixedCols = 0;
     int m_row = 0, m_col = 0, m_rowSel = 0, m_colSel = 0;
-    int m_fillStyle = 0;
+    FillStyle m_fillStyle = FillStyle::Single;
     int m_topRow = 0;
     int m_visibleRows = INT_MAX / 2;
     int m_minRowHeight = 0;

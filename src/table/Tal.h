@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
+
+#include <optional>
 
 // True when the whole text reads as a number under the user's locale
 // (blanks around it, a sign and the locale's decimal separator allowed).
@@ -10,3 +13,8 @@ bool arNumerisk(const QString &text);
 // skipped, a sign is read, only the full stop is a decimal point; 0 when the
 // text does not begin with a number.
 double ledandeVarde(const QString &text);
+
+// A quantity cell's text as a 16-bit whole number: read under the user's
+// locale, blanks around it ignored, halves rounded to the even neighbour.
+// nullopt for an empty or non-numeric text or a value outside -32768..32767.
+std::optional<qint16> konverteraAntal(const QString &text);

@@ -130,8 +130,8 @@ private slots:
             c = w->txtAntal();
         else
             c = w->cmdUppdatera();
-        const QRect want(Huvudbild::px(twips.x()), Huvudbild::px(twips.y()), Huvudbild::px(twips.width()),
-                         Huvudbild::px(twips.height()));
+        const QRect want(w->scale().px(twips.x()), w->scale().px(twips.y()), w->scale().px(twips.width()),
+                         w->scale().px(twips.height()));
         QCOMPARE(c->geometry(), want);
     }
 
@@ -257,20 +257,20 @@ private slots:
     void resizeFollowsTheRule()
     {
         const QSize client = w->centralWidget()->size();
-        const double sw = Huvudbild::twips(client.width()), sh = Huvudbild::twips(client.height());
-        QCOMPARE(w->grid()->geometry(), QRect(Huvudbild::px(120), Huvudbild::px(852), Huvudbild::px(sw - 240),
-                                              Huvudbild::px(sh - 972 - 1092)));
-        QCOMPARE(w->frmFrame()->y(), Huvudbild::px(sh - 120 - 972));
+        const double sw = w->scale().twips(client.width()), sh = w->scale().twips(client.height());
+        QCOMPARE(w->grid()->geometry(), QRect(w->scale().px(120), w->scale().px(852), w->scale().px(sw - 240),
+                                              w->scale().px(sh - 972 - 1092)));
+        QCOMPARE(w->frmFrame()->y(), w->scale().px(sh - 120 - 972));
 
         w->resize(800, 600);
         QTRY_COMPARE(w->centralWidget()->width(), 800);
-        const double tw = Huvudbild::twips(w->grid()->width());
-        const int text = Huvudbild::px(*layout::textColumnWidth(float(tw)));
+        const double tw = w->scale().twips(w->grid()->width());
+        const int text = w->scale().px(*layout::textColumnWidth(float(tw)));
         QCOMPARE(w->grid()->columnWidth(0), text);
         QCOMPARE(w->grid()->columnWidth(1), text);
-        QCOMPARE(w->grid()->columnWidth(2), Huvudbild::px(800));
-        QCOMPARE(w->grid()->verticalHeader()->width(), Huvudbild::px(300));
-        QCOMPARE(w->frmFrame()->width(), Huvudbild::px(6372)); // never changes
+        QCOMPARE(w->grid()->columnWidth(2), w->scale().px(800));
+        QCOMPARE(w->grid()->verticalHeader()->width(), w->scale().px(300));
+        QCOMPARE(w->frmFrame()->width(), w->scale().px(6372)); // never changes
     }
 
     void windowKeepsItsMinimumSize()

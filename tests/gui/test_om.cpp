@@ -26,7 +26,8 @@ QList<Om *> openAboutWindows()
 
 QRect twips(int l, int t, int w, int h)
 {
-    return QRect(Huvudbild::px(l), Huvudbild::px(t), Huvudbild::px(w), Huvudbild::px(h));
+    const Twips s = Twips::forDotsPerInch(QGuiApplication::primaryScreen()->logicalDotsPerInchY());
+    return QRect(s.px(l), s.px(t), s.px(w), s.px(h));
 }
 
 } // namespace
@@ -79,7 +80,7 @@ private slots:
         QVERIFY(!om->isModal());
         QVERIFY(!om->parentWidget());
 
-        QCOMPARE(om->size(), QSize(Huvudbild::px(4545), Huvudbild::px(1095)));
+        QCOMPARE(om->size(), twips(0, 0, 4545, 1095).size());
         QCOMPARE(om->minimumSize(), om->maximumSize());
         QCOMPARE(om->image1()->geometry(), twips(120, 240, 492, 492));
         QCOMPARE(om->label1()->geometry(), twips(840, 240, 2412, 252));

@@ -138,7 +138,7 @@ private slots:
     {
         if (!QPrinterInfo::defaultPrinter().isNull())
             QSKIP("this machine has a default printer");
-        QtDesktop desktop(nullptr);
+        QtDesktop desktop(nullptr, Twips());
         QString reason;
         QVERIFY(!desktop.startPrintJob(&reason));
         QVERIFY(!reason.isEmpty());

@@ -1,6 +1,6 @@
 #include "FakeDesktop.h"
 
-#include "table/TabellRutiner.h"
+#include "document/TabellRutiner.h"
 
 #include <QFileInfo>
 

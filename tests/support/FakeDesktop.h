@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/Desktop.h"
-#include "app/Document.h"
-#include "app/EditorFields.h"
+#include "document/Desktop.h"
+#include "document/Document.h"
+#include "document/EditorFields.h"
 
 #include <QStringList>
 
@@ -35,7 +35,6 @@ public:
     QStringList helpRequests;
     int aboutShown = 0;
     QString caption;
-    bool mainWindowEnabled = true;
     int closeRequests = 0;
     std::function<void()> onRequestClose;
 
@@ -49,7 +48,6 @@ public:
     void showHelp(const QString &path) override;
     void showAbout() override;
     void setCaption(const QString &c) override { caption = c; }
-    void setMainWindowEnabled(bool enabled) override { mainWindowEnabled = enabled; }
     void requestClose() override;
 
     // Convenience for a file dialog answer: the full path, its title derived.

@@ -1,16 +1,16 @@
 #include "app/widgets/Huvudbild.h"
 
-#include "app/Avsluta.h"
 #include "app/Layout.h"
 #include "app/Meny.h"
 #include "app/widgets/LineEditFields.h"
 #include "app/widgets/QtDesktop.h"
 #include "app/widgets/SvenskOversattning.h"
+#include "document/RadEditor.h"
+#include "document/TabellRutiner.h"
 #include "edit/RadKommandon.h"
+#include "files/FilKommandon.h"
 #include "help/Hjalp.h"
 #include "reports/Teckenraknare.h"
-#include "table/RadEditor.h"
-#include "table/TabellRutiner.h"
 #include "table/widgets/GridView.h"
 
 #include <QAction>
@@ -46,36 +46,16 @@ QFont dialogFont()
 }
 } // namespace
 
-double g_twipsPerPixel = 15.0;
-
-int Huvudbild::px(double twips)
+namespace {
+Twips screenScale()
 {
-    return static_cast<int>(std::lround(twips / g_twipsPerPixel));
+    const QScreen *s = QGuiApplication::primaryScreen();
+    return s ? Twips::forDotsPerInch(s->logicalDotsPerInchY()) : Twips();
 }
-
-// Whole pixels covering at least the given twips, for minimum sizes.
-static int pxAtLeast(double twips)
-{
-    return static_cast<int>(std::ceil(twips / g_twipsPerPixel - 1e-9));
-}
-
-double Huvudbild::twips(int px)
-{
-    return px * g_twipsPerPixel;
-}
-
-static void initResources()
-{
-    static const bool done = [] {
-        Q_INIT_RESOURCE(taggverk);
-        return true;
-    }();
-    Q_UNUSED(done);
-}
+} // namespace
 
 void Huvudbild::installApplicationSettings(QApplication &app)
 {
-    initResources();
     static SvenskOversattning translator;
     QApplication::installTranslator(&translator);
     QFont::insertSubstitutions(
@@ -85,22 +65,19 @@ void Huvudbild::installApplicationSettings(QApplication &app)
     app.setWindowIcon(QIcon(QStringLiteral(":/ikon.png")));
     app.setApplicationName(QStringLiteral("Ovelda Taggverk"));
     app.setApplicationVersion(QStringLiteral(TAGGVERK_VERSION));
-    if (const QScreen *s = QGuiApplication::primaryScreen(); s && s->logicalDotsPerInchY() > 0)
-        g_twipsPerPixel = 1440.0 / s->logicalDotsPerInchY();
 }
 
-Huvudbild::Huvudbild(QWidget *parent) : QMainWindow(parent)
+Huvudbild::Huvudbild(QWidget *parent) : QMainWindow(parent), m_twips(screenScale())
 {
-    initResources();
     setWindowTitle(QStringLiteral("Ovelda Taggverk"));
     setWindowIcon(QIcon(QStringLiteral(":/ikon.png")));
     buildControls();
-    m_desktop = std::make_unique<QtDesktop>(this);
+    m_desktop = std::make_unique<QtDesktop>(this, m_twips);
     m_fields = std::make_unique<LineEditFields>(m_txtRad1, m_txtRad2, m_txtAntal);
     m_doc = std::make_unique<Document>(*m_fields, *m_desktop);
 
     // The table view needs the document's grid, so it comes last.
-    m_grid = new GridView(m_doc->grid, centralWidget());
+    m_grid = new GridView(m_doc->grid, m_twips, centralWidget());
     m_grid->setGeometry(px(120), px(840), px(6375), px(3015));
     m_grid->setFont(dialogFont());
     connect(m_grid, &GridView::gridClicked, this, [this] { command([this] { grdGrid_Click(*m_doc); }); });
@@ -137,7 +114,7 @@ void Huvudbild::buildControls()
     client->setPalette(pal);
     setCentralWidget(client);
 
-    auto place = [](QWidget *w, double l, double t, double wd, double h) {
+    auto place = [this](QWidget *w, double l, double t, double wd, double h) {
         w->setGeometry(px(l), px(t), px(wd), px(h));
     };
 
@@ -274,8 +251,8 @@ void Huvudbild::runLayout()
     if (r.newOuterHeight || r.newOuterWidth) {
         const QSize decoration = outer.size() - size();
         m_inLayout = false; // the resize lays the window out again, now or when it arrives
-        resize(r.newOuterWidth ? pxAtLeast(*r.newOuterWidth) - decoration.width() : width(),
-               r.newOuterHeight ? pxAtLeast(*r.newOuterHeight) - decoration.height() : height());
+        resize(r.newOuterWidth ? m_twips.pxAtLeast(*r.newOuterWidth) - decoration.width() : width(),
+               r.newOuterHeight ? m_twips.pxAtLeast(*r.newOuterHeight) - decoration.height() : height());
         return;
     }
     if (r.frameTop)
@@ -309,8 +286,8 @@ void Huvudbild::showEvent(QShowEvent *event)
     QMainWindow::showEvent(event);
     // The minimum outer size, less what the window manager draws around us.
     const QSize decoration = frameGeometry().size() - size();
-    setMinimumSize(pxAtLeast(layout::kMinOuterWidth) - decoration.width(),
-                   pxAtLeast(layout::kMinOuterHeight) - decoration.height());
+    setMinimumSize(m_twips.pxAtLeast(layout::kMinOuterWidth) - decoration.width(),
+                   m_twips.pxAtLeast(layout::kMinOuterHeight) - decoration.height());
     runLayout();
     m_txtRad1->setFocus(Qt::ActiveWindowFocusReason);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/Document.h"
+#include "document/Document.h"
+#include "table/Twips.h"
 
 #include <QMainWindow>
 
@@ -45,9 +46,8 @@ public:
     QAction *menuItem(Menu menu, int index) const;
     QMenu *menu(Menu menu) const;
 
-    // Pixels for twips on this screen.
-    static int px(double twips);
-    static double twips(int px);
+    // Twips to pixels on the screen the window started on.
+    const Twips &scale() const { return m_twips; }
 
     // Brings the table view up to date with the document.
     void refreshView();
@@ -58,11 +58,14 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    int px(double twips) const { return m_twips.px(twips); }
+    double twips(int px) const { return m_twips.twips(px); }
     void buildControls();
     void buildMenus();
     void runLayout();
     template <typename F> void command(F &&f);
 
+    Twips m_twips;
     std::unique_ptr<QtDesktop> m_desktop;
     std::unique_ptr<LineEditFields> m_fields;
     std::unique_ptr<Document> m_doc;

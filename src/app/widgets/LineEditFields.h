@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/EditorFields.h"
+#include "document/EditorFields.h"
 
 #include <QLineEdit>
 

@@ -1,11 +1,19 @@
 #include "app/widgets/QtDesktop.h"
 
+#include "help/widgets/Om.h"
+#include "reports/widgets/QtPrintJob.h"
+
+#include <QApplication>
 #include <QClipboard>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QUrl>
 #include <QWidget>
 
 Desktop::Answer QtDesktop::messageBox(const QString &prompt, const QString &title, Icon icon, Buttons buttons)
@@ -62,7 +70,7 @@ std::optional<Desktop::FileChoice> QtDesktop::fileDialog(const FileDialogSetting
     dlg.setOption(QFileDialog::DontUseNativeDialog, true);
     dlg.setAcceptMode(settings.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dlg.setFileMode(QFileDialog::AnyFile); // Open does not require the name to exist
-    dlg.setOption(QFileDialog::DontConfirmOverwrite, !(settings.flags & 2));
+    dlg.setOption(QFileDialog::DontConfirmOverwrite, !settings.flags.testFlag(DialogFlag::AskBeforeReplacing));
     dlg.setDefaultSuffix(settings.defaultExt);
     if (settings.filterIndex >= 1 && settings.filterIndex <= filters.size())
         dlg.selectNameFilter(filters[settings.filterIndex - 1]);
@@ -104,14 +112,42 @@ void QtDesktop::setCaption(const QString &caption)
         m_window->setWindowTitle(caption);
 }
 
-void QtDesktop::setMainWindowEnabled(bool enabled)
-{
-    if (m_window)
-        m_window->setEnabled(enabled);
-}
-
 void QtDesktop::requestClose()
 {
     if (m_window)
         m_window->close();
+}
+
+std::unique_ptr<PrintJob> QtDesktop::startPrintJob(QString *error)
+{
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull()) {
+        if (error)
+            *error = QStringLiteral("Ingen skrivare är installerad.");
+        return nullptr;
+    }
+    // The default printer with its default settings; a printer that cannot
+    // start is reported when the job ends, as a printer error.
+    return std::make_unique<QtPrintJob>(std::make_unique<QPrinter>(info, QPrinter::HighResolution));
+}
+
+void QtDesktop::showHelp(const QString &path)
+{
+    // The desktop's viewer runs on its own; its outcome is not looked at.
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void QtDesktop::showAbout()
+{
+    // While the About window is open the main window is disabled, so this
+    // only finds one when called from elsewhere; bring it forward then.
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (auto *om = qobject_cast<Om *>(w); om && om->isVisible()) {
+            om->raise();
+            om->activateWindow();
+            return;
+        }
+    }
+    auto *om = new Om(m_window, m_scale);
+    om->show();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/Desktop.h"
+#include "document/Desktop.h"
+#include "table/Twips.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -9,7 +10,7 @@
 // viewer and the main window's caption and state.
 class QtDesktop : public Desktop {
 public:
-    explicit QtDesktop(QWidget *mainWindow) : m_window(mainWindow) {}
+    QtDesktop(QWidget *mainWindow, const Twips &scale) : m_window(mainWindow), m_scale(scale) {}
 
     Answer messageBox(const QString &prompt, const QString &title, Icon icon, Buttons buttons) override;
     std::optional<FileChoice> fileDialog(const FileDialogSettings &settings) override;
@@ -21,11 +22,11 @@ public:
     void showHelp(const QString &path) override;
     void showAbout() override;
     void setCaption(const QString &caption) override;
-    void setMainWindowEnabled(bool enabled) override;
     void requestClose() override;
 
 private:
     QPointer<QWidget> m_window;
+    const Twips m_scale;
     // The last name chosen in either file dialog, offered again next time.
     QString m_lastFile;
 };

@@ -1,7 +1,5 @@
 #include "help/widgets/Om.h"
 
-#include "app/widgets/Huvudbild.h"
-
 #include <QGuiApplication>
 #include <QHideEvent>
 #include <QLabel>
@@ -10,36 +8,18 @@
 #include <QScreen>
 #include <QWindow>
 
-namespace {
-
-QRect twipsRect(int left, int top, int width, int height)
+Om::Om(QWidget *mainWindow, const Twips &scale) : QDialog(nullptr), m_main(mainWindow)
 {
-    return QRect(Huvudbild::px(left), Huvudbild::px(top), Huvudbild::px(width), Huvudbild::px(height));
-}
-
-} // namespace
-
-// Outside any namespace, as the resource macro requires. The icon lives in a
-// static library's resources, which a program has to register before use.
-static void initResources()
-{
-    static const bool done = [] {
-        Q_INIT_RESOURCE(taggverk);
-        return true;
-    }();
-    Q_UNUSED(done);
-}
-
-Om::Om(QWidget *mainWindow) : QDialog(nullptr), m_main(mainWindow)
-{
-    initResources();
+    const auto twipsRect = [&scale](int left, int top, int width, int height) {
+        return QRect(scale.px(left), scale.px(top), scale.px(width), scale.px(height));
+    };
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setWindowTitle(kTitel);
     const QPixmap ikon(QStringLiteral(":/ikon.png"));
     setWindowIcon(ikon);
-    setFixedSize(Huvudbild::px(4545), Huvudbild::px(1095));
+    setFixedSize(scale.px(4545), scale.px(1095));
 
     m_image1 = new QLabel(this);
     m_image1->setObjectName(QStringLiteral("Image1"));

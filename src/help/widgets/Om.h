@@ -1,5 +1,7 @@
 #pragma once
 
+#include "table/Twips.h"
+
 #include <QDialog>
 #include <QPointer>
 
@@ -13,7 +15,7 @@ class QPushButton;
 class Om : public QDialog {
     Q_OBJECT
 public:
-    explicit Om(QWidget *mainWindow);
+    Om(QWidget *mainWindow, const Twips &scale);
     ~Om() override;
 
     QLabel *image1() const { return m_image1; }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Desktop.h"
+#include "document/Desktop.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

@@ -1,6 +1,5 @@
 #include "table/widgets/GridView.h"
 
-#include "app/widgets/Huvudbild.h"
 #include "table/TagGrid.h"
 
 #include <QApplication>
@@ -12,9 +11,10 @@
 #include <algorithm>
 
 namespace {
-Qt::Alignment toQt(int code)
+Qt::Alignment toQt(TagGrid::Alignment a)
 {
-    return code == TagGrid::RightCenter ? (Qt::AlignRight | Qt::AlignVCenter) : (Qt::AlignLeft | Qt::AlignVCenter);
+    return a == TagGrid::Alignment::RightCenter ? (Qt::AlignRight | Qt::AlignVCenter)
+                                                : (Qt::AlignLeft | Qt::AlignVCenter);
 }
 } // namespace
 
@@ -98,8 +98,8 @@ void TagGridModel::sync()
         emit headerDataChanged(Qt::Vertical, 0, m_rows - 1);
 }
 
-GridView::GridView(TagGrid &grid, QWidget *parent)
-    : QTableView(parent), m_grid(grid), m_model(new TagGridModel(grid, this))
+GridView::GridView(TagGrid &grid, const Twips &scale, QWidget *parent)
+    : QTableView(parent), m_grid(grid), m_scale(scale), m_model(new TagGridModel(grid, this))
 {
     setModel(m_model);
     setFocusPolicy(Qt::NoFocus);
@@ -129,19 +129,19 @@ GridView::GridView(TagGrid &grid, QWidget *parent)
 
 void GridView::applyGeometryFromGrid()
 {
-    const int rowPx = std::max(1, Huvudbild::px(m_grid.rowHeight(0)));
+    const int rowPx = std::max(1, m_scale.px(m_grid.rowHeight(0)));
     verticalHeader()->setMinimumSectionSize(1);
     verticalHeader()->setDefaultSectionSize(rowPx);
     horizontalHeader()->setFixedHeight(rowPx);
     if (m_grid.cols() > 0)
-        verticalHeader()->setFixedWidth(Huvudbild::px(m_grid.colWidth(0)));
+        verticalHeader()->setFixedWidth(m_scale.px(m_grid.colWidth(0)));
     for (int c = 1; c < m_grid.cols(); ++c)
-        setColumnWidth(c - 1, Huvudbild::px(m_grid.colWidth(c)));
+        setColumnWidth(c - 1, m_scale.px(m_grid.colWidth(c)));
 }
 
 void GridView::updateVisibleRows()
 {
-    const int rowPx = std::max(1, Huvudbild::px(m_grid.rowHeight(0)));
+    const int rowPx = std::max(1, m_scale.px(m_grid.rowHeight(0)));
     // Whole rows only, as the scroll bar counts them: a partly shown row is
     // not visible.
     m_grid.setVisibleRowCount(std::max(0, viewport()->height() / rowPx));
@@ -188,17 +188,38 @@ QModelIndex GridView::cellAt(const QPoint &pos) const
     return idx;
 }
 
+void GridView::pressAt(int row, int col)
+{
+    m_grid.setRow(row);
+    m_grid.setCol(col);
+    m_dragging = true;
+    viewport()->update();
+}
+
+void GridView::dragTo(int row, int col)
+{
+    if (row >= 0)
+        m_grid.setRowSel(row);
+    if (col >= 0)
+        m_grid.setColSel(col);
+    viewport()->update();
+}
+
+void GridView::release()
+{
+    if (!m_dragging)
+        return;
+    m_dragging = false;
+    emit gridClicked();
+}
+
 void GridView::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
         return;
     const QModelIndex idx = indexAt(event->position().toPoint());
-    if (!idx.isValid())
-        return;
-    m_grid.setRow(idx.row() + m_grid.fixedRows());
-    m_grid.setCol(idx.column() + m_grid.fixedCols());
-    m_dragging = true;
-    viewport()->update();
+    if (idx.isValid())
+        pressAt(idx.row() + m_grid.fixedRows(), idx.column() + m_grid.fixedCols());
 }
 
 void GridView::mouseMoveEvent(QMouseEvent *event)
@@ -206,19 +227,14 @@ void GridView::mouseMoveEvent(QMouseEvent *event)
     if (!m_dragging || !(event->buttons() & Qt::LeftButton))
         return;
     const QModelIndex idx = cellAt(event->position().toPoint());
-    if (!idx.isValid())
-        return;
-    m_grid.setRowSel(idx.row() + m_grid.fixedRows());
-    m_grid.setColSel(idx.column() + m_grid.fixedCols());
-    viewport()->update();
+    if (idx.isValid())
+        dragTo(idx.row() + m_grid.fixedRows(), idx.column() + m_grid.fixedCols());
 }
 
 void GridView::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton || !m_dragging)
-        return;
-    m_dragging = false;
-    emit gridClicked();
+    if (event->button() == Qt::LeftButton)
+        release();
 }
 
 void GridView::mouseDoubleClickEvent(QMouseEvent *event)
@@ -250,44 +266,25 @@ bool GridView::eventFilter(QObject *watched, QEvent *event)
         return QTableView::eventFilter(watched, event);
     QHeaderView *header = horizontal ? horizontalHeader() : verticalHeader();
     auto *me = static_cast<QMouseEvent *>(event);
-    switch (event->type()) {
+    // The header row is row 0; the number column is column 0.
+    const int s = header->logicalIndexAt(me->position().toPoint());
+    switch (type) {
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick: {
-        if (me->button() != Qt::LeftButton)
-            return true;
-        const int s = header->logicalIndexAt(me->position().toPoint());
-        if (s < 0)
-            return true;
-        // The header row is row 0; the number column is column 0.
-        if (horizontal) {
-            m_grid.setRow(0);
-            m_grid.setCol(s + m_grid.fixedCols());
-        } else {
-            m_grid.setRow(s + m_grid.fixedRows());
-            m_grid.setCol(0);
+    case QEvent::MouseButtonDblClick:
+        if (me->button() == Qt::LeftButton && s >= 0) {
+            if (horizontal)
+                pressAt(0, s + m_grid.fixedCols());
+            else
+                pressAt(s + m_grid.fixedRows(), 0);
         }
-        m_dragging = true;
-        viewport()->update();
         return true;
-    }
-    case QEvent::MouseMove: {
-        if (!m_dragging || !(me->buttons() & Qt::LeftButton))
-            return true;
-        int s = header->logicalIndexAt(me->position().toPoint());
-        if (s < 0)
-            return true;
-        if (horizontal)
-            m_grid.setColSel(s + m_grid.fixedCols());
-        else
-            m_grid.setRowSel(s + m_grid.fixedRows());
-        viewport()->update();
+    case QEvent::MouseMove:
+        if (m_dragging && (me->buttons() & Qt::LeftButton) && s >= 0)
+            dragTo(horizontal ? -1 : s + m_grid.fixedRows(), horizontal ? s + m_grid.fixedCols() : -1);
         return true;
-    }
     case QEvent::MouseButtonRelease:
-        if (me->button() == Qt::LeftButton && m_dragging) {
-            m_dragging = false;
-            emit gridClicked();
-        }
+        if (me->button() == Qt::LeftButton)
+            release();
         return true;
     default:
         return QTableView::eventFilter(watched, event);

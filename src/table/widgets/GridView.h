@@ -1,5 +1,7 @@
 #pragma once
 
+#include "table/Twips.h"
+
 #include <QAbstractTableModel>
 #include <QTableView>
 
@@ -36,7 +38,7 @@ private:
 class GridView : public QTableView {
     Q_OBJECT
 public:
-    explicit GridView(TagGrid &grid, QWidget *parent = nullptr);
+    GridView(TagGrid &grid, const Twips &scale, QWidget *parent = nullptr);
 
     TagGridModel *tagModel() const { return m_model; }
     // Shows the grid as it is now: cells, headers, column widths, TopRow.
@@ -58,10 +60,16 @@ protected:
 
 private:
     QModelIndex cellAt(const QPoint &pos) const;
+    // A press, a drag and a release, on the cells or on the headers alike;
+    // a negative row or column in a drag leaves that side of the corner.
+    void pressAt(int row, int col);
+    void dragTo(int row, int col);
+    void release();
     void scrollFromUser(int value);
     void applyGeometryFromGrid();
 
     TagGrid &m_grid;
+    const Twips m_scale;
     TagGridModel *m_model;
     bool m_dragging = false;
     bool m_syncing = false;

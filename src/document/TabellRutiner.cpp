@@ -1,6 +1,6 @@
-#include "table/TabellRutiner.h"
+#include "document/TabellRutiner.h"
 
-#include "app/Document.h"
+#include "document/Document.h"
 #include "table/Radnummer.h"
 
 void NyLista(Document &doc)
@@ -14,13 +14,14 @@ void NyLista(Document &doc)
     g.setFixedRows(1);
     g.setFixedCols(1);
 
-    g.setFillStyle(1);
+    g.setFillStyle(TagGrid::FillStyle::Repeat);
     g.setText(QString());
-    g.setFillStyle(0);
+    g.setFillStyle(TagGrid::FillStyle::Single);
 
     static const QString headers[4] = {QString(), QStringLiteral("Rad 1"), QStringLiteral("Rad 2"),
                                        QStringLiteral("Antal")};
-    static const int align[4] = {TagGrid::RightCenter, TagGrid::LeftCenter, TagGrid::LeftCenter, TagGrid::RightCenter};
+    using A = TagGrid::Alignment;
+    static const A align[4] = {A::RightCenter, A::LeftCenter, A::LeftCenter, A::RightCenter};
     g.setRow(0);
     for (int c = 0; c < 4; ++c) {
         g.setCol(c);

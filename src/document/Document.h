@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Desktop.h"
-#include "app/EditorFields.h"
+#include "document/Desktop.h"
+#include "document/EditorFields.h"
 #include "table/TagGrid.h"
 
 #include <QString>

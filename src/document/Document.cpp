@@ -1,4 +1,4 @@
-#include "app/Document.h"
+#include "document/Document.h"
 
 QString Document::caption(const QString &fileTitle)
 {

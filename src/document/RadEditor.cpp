@@ -1,8 +1,8 @@
-#include "table/RadEditor.h"
+#include "document/RadEditor.h"
 
-#include "app/Document.h"
+#include "document/Document.h"
+#include "document/TabellRutiner.h"
 #include "table/Radnummer.h"
-#include "table/TabellRutiner.h"
 #include "table/Tal.h"
 
 namespace {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFlags>
 #include <QString>
 
 #include <memory>
@@ -26,10 +27,13 @@ public:
     enum class Buttons { Ok, YesNoCancel };
     enum class Answer { Ok, Yes, No, Cancel };
 
+    enum class DialogFlag { AskBeforeReplacing = 0x2, HideReadOnly = 0x4 };
+    Q_DECLARE_FLAGS(DialogFlags, DialogFlag)
+
     struct FileDialogSettings {
         bool save = false;
         QString title;
-        int flags = 0;  // 2: ask before replacing, 4: hide read-only box
+        DialogFlags flags;
         QString filter; // "Description|pattern|Description|pattern"
         int filterIndex = 1;
         QString defaultExt;
@@ -58,7 +62,8 @@ public:
     virtual void showAbout() = 0;
 
     virtual void setCaption(const QString &caption) = 0;
-    virtual void setMainWindowEnabled(bool enabled) = 0;
     // Asks the main window to close, as its close box does.
     virtual void requestClose() = 0;
 };
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(Desktop::DialogFlags)
