@@ -13,9 +13,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/resource.h>
 #include <unistd.h>
+#endif
 
 namespace {
 using Tag = std::array<QString, 3>;
@@ -80,9 +82,11 @@ private:
 };
 
 // Runs a block without root's right to write anywhere; the saved user id
-// lets the test become root again.
+// lets the test become root again. Elsewhere a read-only file is read-only
+// for everyone.
 class WithoutRoot {
 public:
+#ifdef Q_OS_UNIX
     WithoutRoot()
     {
         if (geteuid() == 0)
@@ -93,10 +97,19 @@ public:
         if (m_dropped && setresuid(0, 0, 0) != 0)
             qFatal("could not become root again");
     }
-    bool ok() const { return geteuid() != 0; }
+    bool ok() const
+    {
+        return geteuid() != 0;
+    }
 
 private:
     bool m_dropped = false;
+#else
+    bool ok() const
+    {
+        return true;
+    }
+#endif
 };
 } // namespace
 
@@ -369,6 +382,9 @@ private slots:
 
     void save_realWriteErrorKeepsTheOldFile()
     {
+#ifndef Q_OS_UNIX
+        QSKIP("needs a file size limit (Unix)");
+#else
         // The file size limit makes the system refuse the write part-way, as
         // a full disk would.
         const QString target = path("lista.brk");
@@ -394,6 +410,7 @@ private slots:
         QCOMPARE(t.desktop.messages.size(), size_t(1));
         QCOMPARE(t.desktop.messages[0].title, QStringLiteral("Fel vid sparande"));
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"lista.brk"});
+#endif
     }
 
     void open_readsTheFile()
