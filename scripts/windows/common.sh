@@ -115,6 +115,12 @@ win_wine_prefix() {
     DISPLAY= wineboot -i >/dev/null 2>&1 || true
     wineserver -w
   fi
+  # The fonts every Windows has (Tahoma, MS Sans Serif...): Wine ships
+  # stand-ins, which this prefix does not pick up by itself.
+  if [ ! -f "$WINEPREFIX/drive_c/windows/Fonts/tahoma.ttf" ] && [ -d /usr/share/wine/fonts ]; then
+    mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+    cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+  fi
 }
 
 # Starts a command (a Windows program under Wine) in the X server named by
