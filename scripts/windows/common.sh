@@ -61,7 +61,7 @@ win_build_qt_from_source() {
   (cd "$win_out/qt-source" && apt-get source -qq "qt6-base=$version" >/dev/null)
   src=$(find "$win_out/qt-source" -mindepth 1 -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
   [ -n "$src" ] || { echo "apt-get source qt6-base gave no source folder" >&2; return 1; }
-  scripts/windows/configure-qt-mingw.sh "$src" "$win_out/qt-build" "$win_qt" >/dev/null
+  "$PWD/scripts/windows/configure-qt-mingw.sh" "$src" "$win_out/qt-build" "$win_qt" >/dev/null
   ninja -C "$win_out/qt-build" -j "$win_jobs"
   cmake --install "$win_out/qt-build" >/dev/null
   cp scripts/windows/mingw-w64-x86_64.cmake "$win_qt/"
