@@ -1,8 +1,8 @@
 // The row commands on a list at its limit of 32,765 tags.
 #include "FakeDesktop.h"
-#include "document/TabellRutiner.h"
 #include "edit/RadKommandon.h"
 #include "edit/RadText.h"
+#include "table/TabellRutiner.h"
 
 #include <benchmark/benchmark.h>
 
@@ -40,7 +40,7 @@ void selectRows(TestDoc &t, int row, int rowSel)
     t.doc.grid.setRowSel(rowSel);
 }
 
-// Processor time of the process; the benchmark runs on one thread.
+// The benchmark runs on one thread, so the process's CPU time is the thread's.
 double cpuSeconds()
 {
     return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
@@ -112,7 +112,7 @@ void BM_InsertRowAtTop(benchmark::State &state)
         state.SetIterationTime(seconds(state, [&] { mnuRedigeraItem_Click(t->doc, InfogaRad); }));
         if (t->doc.grid.rows() != Document::kMaxRows)
             state.SkipWithError("row not inserted");
-        t->doc.grid.deleteRows(1, 1); // back to one short of the limit, untimed
+        t->doc.grid.deleteRow(1); // back to one short of the limit, untimed
     }
     averageCpu(state);
 }

@@ -38,9 +38,23 @@ const char *const kRedigera[] = {"&Infoga rad", "&Klipp ut", "K&opiera", "K&list
 const char *const kInfo[] = {"&Teckenräknare"};
 const char *const kHjalp[] = {"&Översikt...", "&Om..."};
 
+// "MS Sans Serif" 8.25 pt. On Windows that name is a bitmap font, which does
+// not scale (the 24 pt title came out small) and dropped the access-key line
+// under a leading "I"; Windows itself maps the name to its TrueType
+// successor, so the program asks for that one there. Where the font is
+// missing its nearest relatives stand in: on Windows not the Linux ones,
+// whose "I" lost its stem there.
+#ifdef Q_OS_WIN
+const char kDialogFamily[] = "Microsoft Sans Serif";
+const char *const kDialogSubstitutes[] = {"Tahoma", "Arial"};
+#else
+const char kDialogFamily[] = "MS Sans Serif";
+const char *const kDialogSubstitutes[] = {"Liberation Sans", "Arial", "DejaVu Sans"};
+#endif
+
 QFont dialogFont()
 {
-    QFont f(QStringLiteral("MS Sans Serif"));
+    QFont f(QString::fromLatin1(kDialogFamily));
     f.setPointSizeF(8.25);
     return f;
 }
@@ -58,9 +72,8 @@ void Huvudbild::installApplicationSettings(QApplication &app)
 {
     static SvenskOversattning translator;
     QApplication::installTranslator(&translator);
-    QFont::insertSubstitutions(
-        QStringLiteral("MS Sans Serif"),
-        {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
+    for (const char *family : kDialogSubstitutes)
+        QFont::insertSubstitution(QString::fromLatin1(kDialogFamily), QString::fromLatin1(family));
     QApplication::setFont(dialogFont());
     app.setWindowIcon(QIcon(QStringLiteral(":/ikon.png")));
     app.setApplicationName(QStringLiteral("Ovelda Taggverk"));

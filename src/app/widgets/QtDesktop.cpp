@@ -67,7 +67,11 @@ std::optional<Desktop::FileChoice> QtDesktop::fileDialog(const FileDialogSetting
         filters << (desc.contains(QLatin1Char('(')) ? desc : desc + QStringLiteral(" (") + pattern + QLatin1Char(')'));
     }
     QFileDialog dlg(m_window, settings.title, QString(), filters.join(QStringLiteral(";;")));
+#ifndef Q_OS_WIN
+    // Qt's own dialog, the same on every Linux desktop (and the one the
+    // tests drive); Windows users get their system's dialog.
     dlg.setOption(QFileDialog::DontUseNativeDialog, true);
+#endif
     dlg.setAcceptMode(settings.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dlg.setFileMode(QFileDialog::AnyFile); // Open does not require the name to exist
     dlg.setOption(QFileDialog::DontConfirmOverwrite, !settings.flags.testFlag(DialogFlag::AskBeforeReplacing));
