@@ -1,9 +1,8 @@
-// The real desktop's clipboard on the offscreen platform: what Copy places
-// there, and that only text counts as something to paste.
+// The real desktop's clipboard on the offscreen platform: only text counts
+// as something to paste.
 #include "WindowTest.h"
 #include "app/widgets/Huvudbild.h"
 #include "app/widgets/QtDesktop.h"
-#include "table/widgets/GridView.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -14,7 +13,7 @@
 #include <QtTest>
 
 namespace {
-enum Entry { Kopiera = 2, KlistraIn = 3 };
+enum Entry { KlistraIn = 3 };
 }
 
 class TestUrklipp : public QObject {
@@ -97,24 +96,6 @@ private slots:
         QVERIFY(w->document().Andrad);
         QCOMPARE(w->txtRad1()->text(), QString());
         QCOMPARE(w->document().grid.rows(), kind == QLatin1String("text") ? 4 : 3);
-    }
-
-    void copyPlacesTextAndTable()
-    {
-        commitTag(*w, QStringLiteral("<Åsa & \"Öberg\">"), QString(), QStringLiteral("3"));
-        w->document().grid.setRow(1);
-        w->document().grid.setRowSel(2);
-        w->menuItem(Huvudbild::Redigera, Kopiera)->trigger();
-
-        const QMimeData *data = QGuiApplication::clipboard()->mimeData();
-        QVERIFY(data);
-        QCOMPARE(data->text(), QStringLiteral("Pump 1\tKällare\t12\r\n<Åsa & \"Öberg\">\t\t3\r\n"));
-        QVERIFY2(data->hasHtml(), qPrintable(data->formats().join(QLatin1Char(','))));
-        QCOMPARE(data->data(QStringLiteral("text/html")), data->html().toUtf8());
-        QVERIFY2(data->html().contains(QStringLiteral("<tr><td>Pump 1</td><td>Källare</td><td>12</td></tr>\n"
-                                                      "<tr><td>&lt;Åsa &amp; &quot;Öberg&quot;&gt;</td><td></td>"
-                                                      "<td>3</td></tr>\n</table>")),
-                 qPrintable(data->html()));
     }
 };
 
