@@ -1,4 +1,5 @@
-// The row commands on a list at its limit of 32,765 tags.
+// The row commands on a list at its limit of 32,765 tags, and Paste of the
+// longest text a cell may hold.
 #include "FakeDesktop.h"
 #include "edit/RadKommandon.h"
 #include "edit/RadText.h"
@@ -9,6 +10,11 @@
 #include <chrono>
 #include <ctime>
 #include <memory>
+
+#if defined(__unix__) || defined(__APPLE__)
+#include <sys/resource.h>
+#define TAGGVERK_HAVE_RUSAGE 1
+#endif
 
 namespace {
 enum Entry : qint16 { InfogaRad = 0, Kopiera = 2, KlistraIn = 3, TaBort = 4 };
@@ -65,6 +71,57 @@ void averageCpu(benchmark::State &state)
         state.counters["cpu_ms"] /= static_cast<double>(state.iterations());
 }
 
+// Peak resident memory of the process in KiB, where the system reports it.
+long peakKib()
+{
+#ifdef TAGGVERK_HAVE_RUSAGE
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+#ifdef __APPLE__
+    return u.ru_maxrss / 1024;
+#else
+    return u.ru_maxrss;
+#endif
+#else
+    return 0;
+#endif
+}
+
+// One line whose first text is the longest a cell may hold. Registered
+// first, so that the growth of the process's peak memory is this paste's
+// (with the clipboard text of 128 KiB).
+void BM_PasteLongestLine(benchmark::State &state)
+{
+    // Taken on the first run only: later runs find the peak already reached.
+    static const long peakBefore = peakKib();
+    const QString text = QString(kMaxTextLength, QLatin1Char('x')) + QStringLiteral("\tKällare\t1\n");
+    for (auto _ : state) {
+        TestDoc t;
+        t.doc.grid.setVisibleRowCount(kVisibleRows);
+        t.desktop.clipboard = text;
+        state.SetIterationTime(seconds(state, [&] { mnuRedigeraItem_Click(t.doc, KlistraIn); }));
+        if (t.doc.grid.rows() != 3 || t.doc.grid.textAt(1, 1).size() != kMaxTextLength)
+            state.SkipWithError("line not pasted");
+    }
+    state.counters["peak_kib"] = static_cast<double>(peakKib() - peakBefore);
+    averageCpu(state);
+}
+
+// A line of 20 million characters is left out with a warning, without
+// copying it and in time linear in its length.
+void BM_PasteHugeLine(benchmark::State &state)
+{
+    const QString text = QString(20'000'000, QLatin1Char('x')) + QStringLiteral("\t\t1\n");
+    for (auto _ : state) {
+        TestDoc t;
+        t.desktop.clipboard = text;
+        state.SetIterationTime(seconds(state, [&] { mnuRedigeraItem_Click(t.doc, KlistraIn); }));
+        if (t.doc.grid.rows() != 2 || t.desktop.messages.size() != 1)
+            state.SkipWithError("line not left out");
+    }
+    averageCpu(state);
+}
+
 void BM_DeleteAllRows(benchmark::State &state)
 {
     for (auto _ : state) {
@@ -86,13 +143,18 @@ void BM_CopyAllRows(benchmark::State &state)
         benchmark::DoNotOptimize(t->desktop.clipboard);
     }
     state.counters["chars"] = static_cast<double>(t->desktop.clipboard->size());
+    state.counters["html_chars"] = static_cast<double>(t->desktop.clipboardHtml.size());
     averageCpu(state);
 }
 
+// The rows as Copy writes them (CR LF), or as spreadsheets on Linux write
+// them (LF alone).
 void BM_PasteIntoEmptyList(benchmark::State &state)
 {
     const auto source = fullList(Document::kMaxTags);
-    const QString text = rowText(source->doc.grid, 1, Document::kMaxTags);
+    QString text = rowText(source->doc.grid, 1, Document::kMaxTags);
+    if (state.range(0) == 1)
+        text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     for (auto _ : state) {
         TestDoc t;
         t.doc.grid.setVisibleRowCount(kVisibleRows);
@@ -118,9 +180,11 @@ void BM_InsertRowAtTop(benchmark::State &state)
 }
 } // namespace
 
+BENCHMARK(BM_PasteLongestLine)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PasteHugeLine)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DeleteAllRows)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CopyAllRows)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PasteIntoEmptyList)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PasteIntoEmptyList)->ArgName("lf")->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_InsertRowAtTop)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -139,6 +139,8 @@ private slots:
     void paste_data();
     void paste();
     void pasteWithoutText();
+    void pasteLeavesOutTooLongLines_data();
+    void pasteLeavesOutTooLongLines();
     void pastedRowsGetHeaderHeight();
     void listLimit_data();
     void listLimit();
@@ -222,6 +224,8 @@ void TestEditKommandon::copy()
         mnuRedigeraItem_Click(t.doc, Kopiera);
 
         QCOMPARE(t.desktop.clipboard, std::optional<QString>(text));
+        // The HTML table beside it holds the same rows.
+        QCOMPARE(t.desktop.clipboardHtml.count(QStringLiteral("<tr>")), text.count(QStringLiteral("\r\n")));
         QCOMPARE(t.desktop.clipboardClears, 1);
         QCOMPARE(tags(t), before);
         QCOMPARE(t.doc.grid.row(), row);
@@ -458,9 +462,16 @@ void TestEditKommandon::paste_data()
                                    << 3;
     QTest::newRow("cursor on header row")
         << 1 << 0 << QStringLiteral("A\t\t1\r\n") << (QStringList{QStringLiteral("A||1")} + numberedTags({1, 0})) << 2;
-    QTest::newRow("line without CR") << 2 << 2 << QStringLiteral("Ett\tTvå\t3") << numberedTags({1, 2, 0}) << 2;
-    QTest::newRow("lines ended by LF") << 2 << 2 << QStringLiteral("a\tb\t1\nc\td\t2\n") << numberedTags({1, 2, 0})
-                                       << 2;
+    QTest::newRow("line without line end")
+        << 2 << 2 << QStringLiteral("Ett\tTvå\t3")
+        << (numberedTags({1}) + QStringList{QStringLiteral("Ett|Två|3")} + numberedTags({2, 0})) << 3;
+    QTest::newRow("lines ended by LF, header row")
+        << 2 << 2 << QStringLiteral("Textrad 1\tTextrad 2\tAntal\na\tb\t1\n\nc\td\t2\n")
+        << (numberedTags({1}) + QStringList{QStringLiteral("a|b|1"), QStringLiteral("c|d|2")} + numberedTags({2, 0}))
+        << 4;
+    // Nothing goes in, yet the list counts as changed, as with any text.
+    QTest::newRow("no line taken") << 2 << 2 << QStringLiteral("Textrad 1\tTextrad 2\tAntal\n\t\t\n")
+                                   << numberedTags({1, 2, 0}) << 2;
     QTest::newRow("empty text") << 2 << 2 << QString() << numberedTags({1, 2, 0}) << 2;
 }
 
@@ -502,6 +513,58 @@ void TestEditKommandon::pasteWithoutText()
     QCOMPARE(gridState(t), before);
     QVERIFY(!t.doc.Andrad);
     QVERIFY(t.desktop.messages.empty());
+}
+
+void TestEditKommandon::pasteLeavesOutTooLongLines_data()
+{
+    QTest::addColumn<int>("longLines");
+    QTest::addColumn<QString>("prompt");
+
+    const QString start = QStringLiteral("Rader med för lång text klistrades inte in: ");
+    QTest::newRow("none") << 0 << QString();
+    QTest::newRow("one") << 1 << start + QStringLiteral("2.");
+    QTest::newRow("twenty") << 20
+                            << start + QStringLiteral("2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22, 24, 26, 28, 30, 32, 34, "
+                                                      "36, 38, 40.");
+    QTest::newRow("twenty-one, cut") << 21
+                                     << start + QStringLiteral("2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22, 24, 26, 28, "
+                                                               "30, 32, 34, 36, 38, 40, ...");
+}
+
+void TestEditKommandon::pasteLeavesOutTooLongLines()
+{
+    QFETCH(int, longLines);
+    QFETCH(QString, prompt);
+
+    // Good lines and lines one character over the limit, alternating.
+    const QString over(kMaxTextLength + 1, QLatin1Char('x'));
+    QString text;
+    QStringList good;
+    for (int i = 1; i <= longLines + 1; ++i) {
+        text += QStringLiteral("G%1\t\t%1\n").arg(i);
+        good << QStringLiteral("G%1||%1").arg(i);
+        if (i <= longLines)
+            text += QStringLiteral("t\t") + over + QStringLiteral("\t1\n");
+    }
+    TestDoc t;
+    addNumberedTags(t, 1);
+    select(t, 1, 1);
+    t.desktop.clipboard = text;
+    mnuRedigeraItem_Click(t.doc, KlistraIn);
+
+    QCOMPARE(tags(t), good + numberedTags({1, 0}));
+    verifyResting(t);
+    QVERIFY(t.doc.Andrad);
+    if (prompt.isEmpty()) {
+        QVERIFY(t.desktop.messages.empty());
+        return;
+    }
+    QCOMPARE(t.desktop.messages.size(), size_t(1));
+    const FakeDesktop::Message &m = t.desktop.messages.front();
+    QCOMPARE(m.prompt, prompt);
+    QCOMPARE(m.title, QStringLiteral("Klistra in"));
+    QCOMPARE(m.icon, Desktop::Icon::Warning);
+    QCOMPARE(m.buttons, Desktop::Buttons::Ok);
 }
 
 void TestEditKommandon::pastedRowsGetHeaderHeight()

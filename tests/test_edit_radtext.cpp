@@ -1,4 +1,5 @@
 // The row text: what Copy writes and what Paste reads.
+#include "Kalkylrader.h"
 #include "edit/RadText.h"
 #include "table/TagGrid.h"
 
@@ -12,6 +13,19 @@ QStringList joined(const ParsedRows &p)
     QStringList out;
     for (const auto &f : p.rows)
         out << f[0] + QLatin1Char('|') + f[1] + QLatin1Char('|') + f[2];
+    return out;
+}
+
+// The same with long texts shown by their length, so a failure stays legible.
+QStringList summary(const ParsedRows &p)
+{
+    QStringList out;
+    for (const auto &f : p.rows) {
+        QStringList cells;
+        for (const QString &c : f)
+            cells << (c.size() > 40 ? QStringLiteral("<%1>").arg(c.size()) : c);
+        out << cells.join(QLatin1Char('|'));
+    }
     return out;
 }
 
@@ -33,11 +47,17 @@ class TestEditRadText : public QObject {
 private slots:
     void parse_data();
     void parse();
+    void lineEnds_data();
+    void lineEnds();
+    void textLimit_data();
+    void textLimit();
     void parseStopsAtLimit_data();
     void parseStopsAtLimit();
     void parseReadsTextsOfAnyLength();
     void write_data();
     void write();
+    void writeHtml_data();
+    void writeHtml();
     void roundTrip();
 };
 
@@ -48,11 +68,8 @@ void TestEditRadText::parse_data()
 
     const QStringList none;
     QTest::newRow("one line") << QStringLiteral("Ett\tTvå\t3\r\n") << QStringList{QStringLiteral("Ett|Två|3")};
-    QTest::newRow("line without CR") << QStringLiteral("Ett\tTvå\t3") << none;
+    QTest::newRow("line without line end") << QStringLiteral("Ett\tTvå\t3") << QStringList{QStringLiteral("Ett|Två|3")};
     QTest::newRow("empty text") << QString() << none;
-    QTest::newRow("lines ended by LF alone") << QStringLiteral("a\tb\t1\nc\td\t2\n") << none;
-    QTest::newRow("CR alone ends a line")
-        << QStringLiteral("a\tb\t1\rc\td\t2\r") << QStringList{QStringLiteral("a|b|1"), QStringLiteral("c|d|2")};
     QTest::newRow("both texts empty") << QStringLiteral("\t\t5\r") << none;
     QTest::newRow("quantity 0") << QStringLiteral("x\t\t0\r") << none;
     QTest::newRow("quantity negative") << QStringLiteral("x\t\t-1\r") << none;
@@ -74,15 +91,14 @@ void TestEditRadText::parse_data()
     QTest::newRow("control characters dropped") << QStringLiteral("a\x01"
                                                                   "b\tc\x1f\t4\x0b\r\n")
                                                 << QStringList{QStringLiteral("ab|c|4")};
-    QTest::newRow("LF inside a field dropped") << QStringLiteral("a\nb\t\t2\r") << QStringList{QStringLiteral("ab||2")};
+    QTest::newRow("LF inside a field ends the line")
+        << QStringLiteral("a\nb\t\t2\r") << QStringList{QStringLiteral("b||2")};
     QTest::newRow("DEL and non-Latin kept") << QStringLiteral("\x7f"
                                                               "Å\tö€😀\t1\r\n")
                                             << QStringList{QStringLiteral("\x7f"
                                                                           "Å|ö€😀|1")};
     QTest::newRow("skipped line keeps the order") << QStringLiteral("A\t\t1\r\nskip\t\t0\r\nB\tx\t2\r\n")
                                                   << QStringList{QStringLiteral("A||1"), QStringLiteral("B|x|2")};
-    QTest::newRow("text after last CR dropped")
-        << QStringLiteral("A\t\t1\r\nB\t\t2") << QStringList{QStringLiteral("A||1")};
     QTest::newRow("empty lines") << QStringLiteral("\r\n\r\n\r") << none;
     QTest::newRow("fields reset after each line")
         << QStringLiteral("A\tB\t1\r\n\t\t\r\nC\r\n") << QStringList{QStringLiteral("A|B|1")};
@@ -102,6 +118,98 @@ void TestEditRadText::parse()
     QFETCH(QStringList, rows);
     const ParsedRows p = parseRowText(text, 1000);
     QCOMPARE(joined(p), rows);
+    QVERIFY(!p.truncated);
+}
+
+void TestEditRadText::lineEnds_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("rows");
+
+    const QStringList recorded{QStringLiteral("Pump 1|Källare|12"), QStringLiteral("Åsa Öberg|A, B|3"),
+                               QStringLiteral("Värmeväxlare||250"), QStringLiteral("\"citat\"|x|1")};
+    const QStringList ab{QStringLiteral("a||1"), QStringLiteral("b||2")};
+    QTest::newRow("LibreOffice Calc: LF after every row") << QString::fromUtf8(kCalcRader) << recorded;
+    QTest::newRow("Gnumeric: LF between rows, last open") << QString::fromUtf8(kGnumericRader) << recorded;
+    QTest::newRow("CR LF") << QStringLiteral("a\t\t1\r\nb\t\t2\r\n") << ab;
+    QTest::newRow("CR alone") << QStringLiteral("a\t\t1\rb\t\t2\r") << ab;
+    QTest::newRow("LF alone") << QStringLiteral("a\t\t1\nb\t\t2\n") << ab;
+    QTest::newRow("no line end after the last line") << QStringLiteral("a\t\t1\r\nb\t\t2") << ab;
+    QTest::newRow("mixed") << QStringLiteral("a\t\t1\r\nb\t\t2\rc\t\t3\nd\t\t4")
+                           << (ab + QStringList{QStringLiteral("c||3"), QStringLiteral("d||4")});
+    // CR LF is one line end; LF CR are two, with an empty line between.
+    QTest::newRow("LF CR") << QStringLiteral("a\t\t1\n\rb\t\t2") << ab;
+    QTest::newRow("blank lines") << QStringLiteral("\n\na\t\t1\n\n\r\n\r\rb\t\t2\n\n\n") << ab;
+    QTest::newRow("spreadsheet blank row") << QStringLiteral("a\t\t1\n\t\t\nb\t\t2\n") << ab;
+    QTest::newRow("header row skipped") << QStringLiteral("Textrad 1\tTextrad 2\tAntal\na\t\t1\nb\t\t2\n") << ab;
+    QTest::newRow("last line only a TAB") << QStringLiteral("a\t\t1\n\t") << QStringList{QStringLiteral("a||1")};
+}
+
+void TestEditRadText::lineEnds()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, rows);
+    const ParsedRows p = parseRowText(text, 1000);
+    QCOMPARE(joined(p), rows);
+    QVERIFY(p.tooLong.isEmpty());
+}
+
+void TestEditRadText::textLimit_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QList<qsizetype>>("tooLong");
+
+    const QString max(kMaxTextLength, QLatin1Char('x'));
+    const QString over(kMaxTextLength + 1, QLatin1Char('x'));
+    const QString maxQuantity = QLatin1Char('7') + QString(kMaxTextLength - 1, QLatin1Char(' '));
+    const QString overQuantity = maxQuantity + QLatin1Char(' ');
+    const QString before = QStringLiteral("a\t\t1\n");
+    const QString after = QStringLiteral("\nb\t\t2\n");
+    const QStringList ab{QStringLiteral("a||1"), QStringLiteral("b||2")};
+    const QList<qsizetype> none;
+
+    QTest::newRow("text 1 at the limit") << before + max + QStringLiteral("\t\t3") + after
+                                         << QStringList{QStringLiteral("a||1"), QStringLiteral("<65535>||3"),
+                                                        QStringLiteral("b||2")}
+                                         << none;
+    QTest::newRow("text 1 over the limit")
+        << before + over + QStringLiteral("\t\t3") + after << ab << QList<qsizetype>{2};
+    QTest::newRow("text 2 over the limit")
+        << before + QStringLiteral("t\t") + over + QStringLiteral("\t3") + after << ab << QList<qsizetype>{2};
+    QTest::newRow("quantity at the limit")
+        << before + QStringLiteral("t\t\t") + maxQuantity + after
+        << QStringList{QStringLiteral("a||1"), QStringLiteral("t||<65535>"), QStringLiteral("b||2")} << none;
+    QTest::newRow("quantity over the limit")
+        << before + QStringLiteral("t\t\t") + overQuantity + after << ab << QList<qsizetype>{2};
+    // Control characters inside are dropped, so they do not count.
+    QTest::newRow("split by control characters, at the limit")
+        << QString(max).insert(100, QChar(1)).insert(50000, QChar(2)) + QStringLiteral("\t\t3")
+        << QStringList{QStringLiteral("<65535>||3")} << none;
+    QTest::newRow("split by control characters, over")
+        << QString(over).insert(100, QChar(1)).insert(50000, QChar(2)) + QStringLiteral("\t\t3") << QStringList{}
+        << QList<qsizetype>{1};
+    QTest::newRow("fourth field is ignored")
+        << QStringLiteral("t\t\t3\t") + over << QStringList{QStringLiteral("t||3")} << none;
+    QTest::newRow("a line skipped anyway is not named")
+        << over + QStringLiteral("\t\t0\n") + over + QStringLiteral("\t\t\n") << QStringList{} << none;
+    // Every line counts, the skipped and the blank ones too; CR LF is one end.
+    QTest::newRow("line numbers") << QStringLiteral("Textrad 1\tTextrad 2\tAntal\r\n\r\n") + over +
+                                         QStringLiteral("\t\t1\r\na\t\t1\r") + over +
+                                         QStringLiteral("\t\t2\n\nb\t\t2\n") + over + QStringLiteral("\t\t3")
+                                  << ab << QList<qsizetype>{3, 5, 8};
+    QTest::newRow("one line of 20 million characters")
+        << QString(20'000'000, QLatin1Char('x')) + QStringLiteral("\t\t1") << QStringList{} << QList<qsizetype>{1};
+}
+
+void TestEditRadText::textLimit()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, rows);
+    QFETCH(QList<qsizetype>, tooLong);
+    const ParsedRows p = parseRowText(text, 1000);
+    QCOMPARE(summary(p), rows);
+    QCOMPARE(p.tooLong, tooLong);
     QVERIFY(!p.truncated);
 }
 
@@ -174,6 +282,35 @@ void TestEditRadText::write()
                                 {QStringLiteral("B"), QStringLiteral("x"), QStringLiteral("2")},
                                 {QStringLiteral("Å;€"), QStringLiteral("c"), QStringLiteral("d")}});
     QCOMPARE(rowText(g, first, last), text);
+}
+
+void TestEditRadText::writeHtml_data()
+{
+    QTest::addColumn<QStringList>("cells");
+    QTest::addColumn<QString>("row");
+
+    QTest::newRow("plain") << QStringList{QStringLiteral("Pump 1"), QStringLiteral("Källare"), QStringLiteral("12")}
+                           << QStringLiteral("<tr><td>Pump 1</td><td>Källare</td><td>12</td></tr>");
+    QTest::newRow("markup characters")
+        << QStringList{QStringLiteral("<b>&amp;</b>"), QStringLiteral("\"citat\" & 'enkel'"), QStringLiteral("3 > 2")}
+        << QStringLiteral("<tr><td>&lt;b&gt;&amp;amp;&lt;/b&gt;</td><td>&quot;citat&quot; &amp; 'enkel'</td>"
+                          "<td>3 &gt; 2</td></tr>");
+    QTest::newRow("empty cells") << QStringList{QString(), QStringLiteral("ÅÄÖ åäö €"), QString()}
+                                 << QStringLiteral("<tr><td></td><td>ÅÄÖ åäö €</td><td></td></tr>");
+}
+
+void TestEditRadText::writeHtml()
+{
+    QFETCH(QStringList, cells);
+    QFETCH(QString, row);
+    const TagGrid g = gridWith({{cells[0], cells[1], cells[2]}});
+    const QString head = QStringLiteral("<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
+                                        "charset=utf-8\"></head><body><table>\n");
+    const QString tail = QStringLiteral("</table></body></html>\n");
+    QCOMPARE(rowHtml(g, 1, 1), head + row + QLatin1Char('\n') + tail);
+    // The entry row gives an empty row, as it gives TAB TAB CR LF in the text.
+    QCOMPARE(rowHtml(g, 1, 2), head + row + QStringLiteral("\n<tr><td></td><td></td><td></td></tr>\n") + tail);
+    QCOMPARE(rowHtml(g, 2, 1), QString());
 }
 
 void TestEditRadText::roundTrip()

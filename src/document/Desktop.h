@@ -51,7 +51,9 @@ public:
     virtual std::optional<FileChoice> fileDialog(const FileDialogSettings &settings) = 0;
 
     virtual void clearClipboard() = 0;
-    virtual void setClipboardText(const QString &text) = 0;
+    // Places copied rows on the clipboard: the text as plain text and, when
+    // html is not empty, the same rows as an HTML table beside it.
+    virtual void setClipboard(const QString &text, const QString &html) = 0;
     virtual bool clipboardHasText() = 0;
     virtual QString clipboardText() = 0;
 

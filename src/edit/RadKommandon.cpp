@@ -33,6 +33,18 @@ int insertionRow(const TagGrid &g)
     return std::max(g.row(), g.fixedRows());
 }
 
+// "3, 7." or, past 20 numbers, "1, 2, ..., 20, ..." (as the save warning
+// lists rows).
+QString radlista(const QList<qsizetype> &lines)
+{
+    constexpr qsizetype kMax = 20;
+    QStringList parts;
+    for (qsizetype i = 0; i < lines.size() && i < kMax; ++i)
+        parts << QString::number(lines[i]);
+    const QString s = parts.join(QStringLiteral(", "));
+    return lines.size() > kMax ? s + QStringLiteral(", ...") : s + QLatin1Char('.');
+}
+
 void afterRowsChanged(Document &doc)
 {
     NumreraRader(doc);
@@ -87,6 +99,10 @@ void klistraIn(Document &doc)
     afterRowsChanged(doc);
     if (parsed.truncated)
         doc.warnListFull();
+    if (!parsed.tooLong.isEmpty())
+        doc.desktop.messageBox(QStringLiteral("Rader med för lång text klistrades inte in: ") +
+                                   radlista(parsed.tooLong),
+                               QStringLiteral("Klistra in"), Desktop::Icon::Warning);
 }
 
 } // namespace
@@ -98,7 +114,7 @@ void KopieraRader(Document &doc)
     const int rowSel = g.rowSel();
     const RowRange range = selectedRows(g);
     doc.desktop.clearClipboard();
-    doc.desktop.setClipboardText(rowText(g, range.first, range.last));
+    doc.desktop.setClipboard(rowText(g, range.first, range.last), rowHtml(g, range.first, range.last));
     g.setRow(row);
     g.setCol(1);
     g.setRowSel(rowSel);

@@ -26,6 +26,69 @@ QString rowText(const TagGrid &grid, int first, int last)
 }
 
 namespace {
+// The characters that would read as markup; the rest goes as it stands.
+void appendEscaped(QString &out, const QString &s)
+{
+    const QChar *p = s.constData();
+    const qsizetype n = s.size();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char *entity = nullptr;
+        switch (p[i].unicode()) {
+        case u'&':
+            entity = "&amp;";
+            break;
+        case u'<':
+            entity = "&lt;";
+            break;
+        case u'>':
+            entity = "&gt;";
+            break;
+        case u'"':
+            entity = "&quot;";
+            break;
+        default:
+            continue;
+        }
+        out.append(p + start, i - start);
+        out += QLatin1String(entity);
+        start = i + 1;
+    }
+    out.append(p + start, n - start);
+}
+} // namespace
+
+QString rowHtml(const TagGrid &grid, int first, int last)
+{
+    if (last < first)
+        return QString();
+    // The charset is named because spreadsheets otherwise read the bytes in
+    // their own default encoding and break the Swedish letters.
+    const QLatin1String head("<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
+                             "charset=utf-8\"></head><body><table>\n");
+    const QLatin1String tail("</table></body></html>\n");
+    const QLatin1String rowStart("<tr><td>"), cellBreak("</td><td>"), rowEnd("</td></tr>\n");
+    qsizetype length = head.size() + tail.size();
+    for (int r = first; r <= last; ++r)
+        length += grid.textAt(r, 1).size() + grid.textAt(r, 2).size() + grid.textAt(r, 3).size() + rowStart.size() +
+                  2 * cellBreak.size() + rowEnd.size();
+    QString h;
+    h.reserve(length); // grows only when something had to be escaped
+    h += head;
+    for (int r = first; r <= last; ++r) {
+        h += rowStart;
+        appendEscaped(h, grid.textAt(r, 1));
+        h += cellBreak;
+        appendEscaped(h, grid.textAt(r, 2));
+        h += cellBreak;
+        appendEscaped(h, grid.textAt(r, 3));
+        h += rowEnd;
+    }
+    h += tail;
+    return h;
+}
+
+namespace {
 bool accepted(const std::array<QString, 3> &f)
 {
     return (!f[0].isEmpty() || !f[1].isEmpty()) && ledandeVarde(f[2]) > 0;
@@ -35,48 +98,87 @@ bool accepted(const std::array<QString, 3> &f)
 ParsedRows parseRowText(QStringView text, qsizetype maxRows)
 {
     ParsedRows out;
-    // Every accepted line ends with a CR, so this bounds the row count.
-    out.rows.reserve(static_cast<size_t>(std::min(text.count(QLatin1Char('\r')), maxRows + 1)));
+    const qsizetype n = text.size();
+    // Every line ends at a CR, an LF or the end of the text, so this bounds
+    // the row count.
+    const qsizetype lineEnds = text.count(QLatin1Char('\r')) + text.count(QLatin1Char('\n')) + 1;
+    out.rows.reserve(static_cast<size_t>(std::min(lineEnds, maxRows + 1)));
+
     std::array<QString, 3> fields;
     QString current;
     // Field number of the text being gathered; past the third field nothing
     // is stored, so it stops counting at 4 (no 16-bit wrap on long lines).
     int k = 1;
+    qsizetype line = 1;
+    bool lineTooLong = false;
     // Printable characters are copied in runs up to the next control
     // character rather than one by one.
     qsizetype runStart = 0;
-    const qsizetype n = text.size();
+    qsizetype lineStart = 0;
+
+    // A field keeps at most one character past the limit: enough to know it
+    // is too long and to test the line as Paste would, without copying a
+    // huge field whole.
+    const auto gather = [&](qsizetype end) {
+        const qsizetype room = kMaxTextLength + 1 - current.size();
+        if (k > 3 || end <= runStart || room <= 0)
+            return;
+        const QStringView run = text.sliced(runStart, std::min(end - runStart, room));
+        if (current.isEmpty())
+            current = run.toString(); // the usual case: one run, one exact allocation
+        else
+            current.append(run);
+    };
+    const auto store = [&] {
+        QString &f = fields[static_cast<size_t>(k - 1)];
+        f = std::exchange(current, QString());
+        if (f.size() > kMaxTextLength)
+            lineTooLong = true;
+    };
+    // False when an accepted line found no more room.
+    const auto endLine = [&] {
+        if (k <= 3)
+            store();
+        if (accepted(fields)) {
+            if (lineTooLong) {
+                out.tooLong.push_back(line);
+            } else if (static_cast<qsizetype>(out.rows.size()) >= maxRows) {
+                out.truncated = true;
+                return false;
+            } else {
+                out.rows.push_back(std::move(fields));
+            }
+        }
+        fields = {};
+        current = QString();
+        k = 1;
+        lineTooLong = false;
+        ++line;
+        return true;
+    };
+
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t ch = text[i].unicode();
         if (ch >= 32)
             continue;
-        if (k <= 3 && i > runStart) {
-            const QStringView run = text.sliced(runStart, i - runStart);
-            if (current.isEmpty())
-                current = run.toString(); // the usual case: one run, one exact allocation
-            else
-                current.append(run);
-        }
+        gather(i);
         runStart = i + 1;
         if (ch == u'\t') {
             if (k <= 3) {
-                fields[static_cast<size_t>(k - 1)] = std::exchange(current, QString());
+                store();
                 ++k;
             }
-        } else if (ch == u'\r') {
-            if (k <= 3)
-                fields[static_cast<size_t>(k - 1)] = std::exchange(current, QString());
-            if (accepted(fields)) {
-                if (static_cast<qsizetype>(out.rows.size()) >= maxRows) {
-                    out.truncated = true;
-                    return out;
-                }
-                out.rows.push_back(std::move(fields));
-            }
-            fields = {};
-            current = QString();
-            k = 1;
+        } else if (ch == u'\r' || ch == u'\n') {
+            if (ch == u'\r' && i + 1 < n && text[i + 1].unicode() == u'\n')
+                runStart = ++i + 1; // CR LF is one line end
+            if (!endLine())
+                return out;
+            lineStart = runStart;
         }
     }
+    // The end of the text ends a line that has begun.
+    gather(n);
+    if (lineStart < n)
+        endLine();
     return out;
 }

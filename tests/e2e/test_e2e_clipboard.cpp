@@ -1,6 +1,8 @@
 // Copy and Paste through the real X clipboard, with xclip as the other
-// program: rows copied in the window read back byte for byte, and a
-// tab-separated text placed by xclip pastes into the list.
+// program: rows copied in the window read back byte for byte, as text and as
+// an HTML table, and tab-separated text placed by xclip (as spreadsheets
+// place it) pastes into the list.
+#include "Kalkylrader.h"
 #include "Process.h"
 #include "WindowTest.h"
 #include "app/widgets/Huvudbild.h"
@@ -63,6 +65,20 @@ class TestE2eClipboard : public QObject {
                           QStringList{QStringLiteral("-selection"), QStringLiteral("clipboard")} + args, out, 10000);
     }
 
+    // Puts bytes on the clipboard as another program would, under the
+    // UTF8_STRING target that both spreadsheets offer.
+    static void offer(const QByteArray &bytes)
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QFile file(dir.filePath(QStringLiteral("rader.txt")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        QVERIFY(xclip({QStringLiteral("-t"), QStringLiteral("UTF8_STRING"), QStringLiteral("-i"), file.fileName()}));
+        QTRY_COMPARE_WITH_TIMEOUT(QGuiApplication::clipboard()->text().toUtf8(), bytes, 5000);
+    }
+
 private slots:
     void initTestCase()
     {
@@ -101,6 +117,16 @@ private slots:
         QByteArray bytes;
         QVERIFY(xclip({QStringLiteral("-o")}, &bytes));
         QCOMPARE(bytes, QStringLiteral("Åsa\tÖstra €\t2\r\nB\t\t3\r\n").toUtf8());
+        // Beside it, for spreadsheets, the same rows as an HTML table.
+        QVERIFY(xclip({QStringLiteral("-o"), QStringLiteral("-t"), QStringLiteral("TARGETS")}, &bytes));
+        const QList<QByteArray> targets = bytes.split('\n');
+        QVERIFY2(targets.contains("text/html") && targets.contains("UTF8_STRING"), bytes.constData());
+        QVERIFY(xclip({QStringLiteral("-o"), QStringLiteral("-t"), QStringLiteral("text/html")}, &bytes));
+        QVERIFY2(bytes.contains(QStringLiteral("<table>\n<tr><td>Åsa</td><td>Östra €</td><td>2</td></tr>\n"
+                                               "<tr><td>B</td><td></td><td>3</td></tr>\n</table>")
+                                    .toUtf8()),
+                 bytes.constData());
+        QVERIFY(bytes.contains("charset=utf-8"));
         // Copy changes nothing in the list.
         QCOMPARE(w->document().grid.rows(), 5);
         QCOMPARE(w->document().Andrad, true);
@@ -122,34 +148,58 @@ private slots:
         commitTag(*w, QStringLiteral("Andra"), QString(), QStringLiteral("2"));
         drag(2, 2);
 
-        // As a spreadsheet or a text editor would place it: a skipped line,
-        // a quantity with a unit, a line without CR at the end.
-        const QByteArray text = QStringLiteral("Ny\tÅ\t4\r\nhoppa\töver\t0\r\nTvå\t\t1 st\r\nsist\t\t9").toUtf8();
-        QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        QFile file(dir.filePath(QStringLiteral("rader.txt")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(text);
-        file.close();
-        QVERIFY(xclip({QStringLiteral("-i"), file.fileName()}));
-        QTRY_COMPARE_WITH_TIMEOUT(QGuiApplication::clipboard()->text().toUtf8(), text, 5000);
+        // As a text editor would place it: a skipped line, a quantity with a
+        // unit, a line without a line end at the end.
+        offer(QStringLiteral("Ny\tÅ\t4\r\nhoppa\töver\t0\r\nTvå\t\t1 st\r\nsist\t\t9").toUtf8());
+        if (QTest::currentTestFailed())
+            return;
 
         w->menuItem(Huvudbild::Redigera, KlistraIn)->trigger();
 
         const TagGrid &g = w->document().grid;
-        QCOMPARE(g.rows(), 6);
-        QCOMPARE(w->grid()->model()->rowCount(), 5);
+        QCOMPARE(g.rows(), 7);
+        QCOMPARE(w->grid()->model()->rowCount(), 6);
         QCOMPARE(viewRow(1), (QStringList{QStringLiteral("Första"), QString(), QStringLiteral("1")}));
         QCOMPARE(viewRow(2), (QStringList{QStringLiteral("Ny"), QStringLiteral("Å"), QStringLiteral("4")}));
         QCOMPARE(viewRow(3), (QStringList{QStringLiteral("Två"), QString(), QStringLiteral("1 st")}));
-        QCOMPARE(viewRow(4), (QStringList{QStringLiteral("Andra"), QString(), QStringLiteral("2")}));
-        QCOMPARE(w->grid()->model()->headerData(3, Qt::Vertical).toString(), QStringLiteral("4"));
-        QCOMPARE(g.row(), 4);
+        QCOMPARE(viewRow(4), (QStringList{QStringLiteral("sist"), QString(), QStringLiteral("9")}));
+        QCOMPARE(viewRow(5), (QStringList{QStringLiteral("Andra"), QString(), QStringLiteral("2")}));
+        QCOMPARE(w->grid()->model()->headerData(4, Qt::Vertical).toString(), QStringLiteral("5"));
+        QCOMPARE(g.row(), 5);
         QCOMPARE(w->txtRad1()->text(), QStringLiteral("Andra"));
         QCOMPARE(w->txtAntal()->text(), QStringLiteral("2"));
         QVERIFY(w->document().Andrad);
         QCOMPARE(QApplication::activeModalWidget(), nullptr); // no message
         screenshot(QStringLiteral("e2e_clipboard_paste.png"));
+    }
+
+    void spreadsheetRowsPaste_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("LibreOffice Calc") << kCalcRader;
+        QTest::newRow("Gnumeric") << kGnumericRader;
+    }
+    void spreadsheetRowsPaste()
+    {
+        QFETCH(QByteArray, bytes);
+        commitTag(*w, QStringLiteral("Sist"), QString(), QStringLiteral("1"));
+        drag(1, 1);
+        offer(bytes);
+        if (QTest::currentTestFailed())
+            return;
+
+        w->menuItem(Huvudbild::Redigera, KlistraIn)->trigger();
+
+        QCOMPARE(w->grid()->model()->rowCount(), 6);
+        QCOMPARE(viewRow(1), (QStringList{QStringLiteral("Pump 1"), QStringLiteral("Källare"), QStringLiteral("12")}));
+        QCOMPARE(viewRow(2), (QStringList{QStringLiteral("Åsa Öberg"), QStringLiteral("A, B"), QStringLiteral("3")}));
+        QCOMPARE(viewRow(3), (QStringList{QStringLiteral("Värmeväxlare"), QString(), QStringLiteral("250")}));
+        QCOMPARE(viewRow(4), (QStringList{QStringLiteral("\"citat\""), QStringLiteral("x"), QStringLiteral("1")}));
+        QCOMPARE(viewRow(5), (QStringList{QStringLiteral("Sist"), QString(), QStringLiteral("1")}));
+        QCOMPARE(w->grid()->model()->headerData(4, Qt::Vertical).toString(), QStringLiteral("5"));
+        QCOMPARE(w->txtRad1()->text(), QStringLiteral("Sist"));
+        QVERIFY(w->document().Andrad);
+        QCOMPARE(QApplication::activeModalWidget(), nullptr); // no message
     }
 };
 

@@ -31,11 +31,13 @@ void FakeDesktop::clearClipboard()
 {
     ++clipboardClears;
     clipboard.reset();
+    clipboardHtml.clear();
 }
 
-void FakeDesktop::setClipboardText(const QString &text)
+void FakeDesktop::setClipboard(const QString &text, const QString &html)
 {
     clipboard = text;
+    clipboardHtml = html;
 }
 
 bool FakeDesktop::clipboardHasText()

@@ -28,6 +28,7 @@ public:
     std::vector<FileDialogSettings> dialogs;
     std::deque<std::optional<FileChoice>> dialogAnswers; // nullopt: cancel; cancel when empty
     std::optional<QString> clipboard;                    // nullopt: no text on it
+    QString clipboardHtml;                               // the HTML beside it, "" for none
     int clipboardClears = 0;
     bool printerAvailable = true;
     QString printerError; // when set, ending the job fails with it
@@ -41,7 +42,7 @@ public:
     Answer messageBox(const QString &prompt, const QString &title, Icon icon, Buttons buttons) override;
     std::optional<FileChoice> fileDialog(const FileDialogSettings &settings) override;
     void clearClipboard() override;
-    void setClipboardText(const QString &text) override;
+    void setClipboard(const QString &text, const QString &html) override;
     bool clipboardHasText() override;
     QString clipboardText() override;
     std::unique_ptr<PrintJob> startPrintJob(QString *error) override;

@@ -94,13 +94,18 @@ void QtDesktop::clearClipboard()
     QGuiApplication::clipboard()->clear();
 }
 
-void QtDesktop::setClipboardText(const QString &text)
+void QtDesktop::setClipboard(const QString &text, const QString &html)
 {
-    QGuiApplication::clipboard()->setText(text);
+    auto *data = new QMimeData;
+    data->setText(text);
+    if (!html.isEmpty())
+        data->setHtml(html);
+    QGuiApplication::clipboard()->setMimeData(data); // the clipboard owns it
 }
 
 bool QtDesktop::clipboardHasText()
 {
+    // Only text counts: a picture or other data alone is no row text.
     const QMimeData *data = QGuiApplication::clipboard()->mimeData();
     return data && data->hasText();
 }

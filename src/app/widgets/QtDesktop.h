@@ -15,7 +15,7 @@ public:
     Answer messageBox(const QString &prompt, const QString &title, Icon icon, Buttons buttons) override;
     std::optional<FileChoice> fileDialog(const FileDialogSettings &settings) override;
     void clearClipboard() override;
-    void setClipboardText(const QString &text) override;
+    void setClipboard(const QString &text, const QString &html) override;
     bool clipboardHasText() override;
     QString clipboardText() override;
     std::unique_ptr<PrintJob> startPrintJob(QString *error) override;
