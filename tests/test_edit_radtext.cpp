@@ -58,6 +58,8 @@ private slots:
     void write();
     void writeHtml_data();
     void writeHtml();
+    void writeRtf_data();
+    void writeRtf();
     void roundTrip();
 };
 
@@ -311,6 +313,29 @@ void TestEditRadText::writeHtml()
     // The entry row gives an empty row, as it gives TAB TAB CR LF in the text.
     QCOMPARE(rowHtml(g, 1, 2), head + row + QStringLiteral("\n<tr><td></td><td></td><td></td></tr>\n") + tail);
     QCOMPARE(rowHtml(g, 2, 1), QString());
+}
+
+void TestEditRadText::writeRtf_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("rows");
+
+    const QByteArray row("\\trowd\\cellx1000\\cellx2000\\cellx3000\n\\intbl ");
+    QTest::newRow("Swedish letters") << QStringLiteral("Pump 1\tKällare\t12\r\n")
+                                     << row + "Pump 1\\cell K\\u228?llare\\cell 12\\cell\\row\n";
+    QTest::newRow("group and escape characters")
+        << QStringLiteral("{a}\tC:\\b\t 3\r\n") << row + "\\{a\\}\\cell C:\\\\b\\cell  3\\cell\\row\n";
+    QTest::newRow("outside Latin-1, empty cells, the entry row")
+        << QStringLiteral("\t€😀\t\r\n\t\t\r\n")
+        << row + "\\cell \\u8364?\\u-10179?\\u-8704?\\cell \\cell\\row\n" + row + "\\cell \\cell \\cell\\row\n";
+}
+
+void TestEditRadText::writeRtf()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, rows);
+    QCOMPARE(rtfTable(text), "{\\rtf1\\ansi\\fs20\n" + rows + "}\n");
+    QCOMPARE(rtfTable(QString()), QByteArray());
 }
 
 void TestEditRadText::roundTrip()

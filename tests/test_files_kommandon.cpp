@@ -27,7 +27,7 @@ using A = Desktop::Answer;
 const QString kFilter = QStringLiteral("Märkbricksfiler (*.brk)|*.brk|Alla filer (*.*)|*.*");
 
 // The settings both file dialogs share, and the ones that tell them apart.
-void verifyDialog(const Desktop::FileDialogSettings &d, bool save, const QString &title, int flags)
+void verifyDialog(const Desktop::FileDialogSettings &d, bool save, const QString &title, Desktop::DialogFlags flags)
 {
     QCOMPARE(d.save, save);
     QCOMPARE(d.title, title);
@@ -148,7 +148,8 @@ private slots:
         QVERIFY(t.desktop.messages.empty());
 
         QCOMPARE(t.desktop.dialogs.size(), size_t(1));
-        verifyDialog(t.desktop.dialogs[0], true, QStringLiteral("Spara som"), 6);
+        verifyDialog(t.desktop.dialogs[0], true, QStringLiteral("Spara som"),
+                     Desktop::DialogFlag::HideReadOnly | Desktop::DialogFlag::AskBeforeReplacing);
     }
 
     void saveAs_replacesAnExistingFileWhole()
@@ -440,7 +441,7 @@ private slots:
         QVERIFY(!t.doc.Andrad);
         QVERIFY(t.desktop.messages.empty());
 
-        verifyDialog(t.desktop.dialogs.at(0), false, QStringLiteral("Öppna"), 4);
+        verifyDialog(t.desktop.dialogs.at(0), false, QStringLiteral("Öppna"), Desktop::DialogFlag::HideReadOnly);
     }
 
     void open_emptyFileGivesAnEmptyList()

@@ -4,6 +4,8 @@
 #include "table/Tal.h"
 
 #include <algorithm>
+#include <charconv>
+#include <string_view>
 #include <utility>
 
 QString rowText(const TagGrid &grid, int first, int last)
@@ -86,6 +88,84 @@ QString rowHtml(const TagGrid &grid, int first, int last)
     }
     h += tail;
     return h;
+}
+
+namespace {
+// RTF is 7-bit: the group and escape characters get a backslash, everything
+// outside printable ASCII goes as the control word "\\uN?" (N the UTF-16 unit
+// as a signed 16-bit number, "?" for readers that do not know it).
+bool plainRtf(char16_t u)
+{
+    return u >= 0x20 && u < 0x7f && u != u'\\' && u != u'{' && u != u'}';
+}
+
+// Room the text takes at most: one byte a plain character, nine otherwise.
+qsizetype rtfBound(QStringView s)
+{
+    qsizetype n = s.size();
+    for (const QChar ch : s)
+        if (!plainRtf(ch.unicode()))
+            n += 8;
+    return n;
+}
+
+char *putRtf(char *out, QStringView s)
+{
+    for (const QChar ch : s) {
+        const char16_t u = ch.unicode();
+        if (plainRtf(u)) {
+            *out++ = static_cast<char>(u);
+        } else if (u == u'\\' || u == u'{' || u == u'}') {
+            *out++ = '\\';
+            *out++ = static_cast<char>(u);
+        } else {
+            *out++ = '\\';
+            *out++ = 'u';
+            out = std::to_chars(out, out + 6, static_cast<qint16>(u)).ptr;
+            *out++ = '?';
+        }
+    }
+    return out;
+}
+
+char *put(char *out, std::string_view s)
+{
+    return std::copy(s.begin(), s.end(), out);
+}
+} // namespace
+
+QByteArray rtfTable(QStringView rowText)
+{
+    // 10 pt, as a new sheet's cells; nothing else is set.
+    constexpr std::string_view head = "{\\rtf1\\ansi\\fs20\n", tail = "}\n";
+    constexpr std::string_view rowStart = "\\trowd\\cellx1000\\cellx2000\\cellx3000\n\\intbl ";
+    constexpr std::string_view cellBreak = "\\cell ", rowEnd = "\\cell\\row\n";
+    const QLatin1String lineEnd("\r\n");
+    if (rowText.isEmpty())
+        return QByteArray();
+    QByteArray r(head.size() + tail.size() + rtfBound(rowText) +
+                     rowText.count(lineEnd) * (rowStart.size() + rowEnd.size()) +
+                     rowText.count(QLatin1Char('\t')) * cellBreak.size(),
+                 Qt::Uninitialized);
+    char *out = put(r.data(), head);
+    for (qsizetype from = 0; from < rowText.size();) {
+        qsizetype to = rowText.indexOf(lineEnd, from);
+        if (to < 0)
+            to = rowText.size();
+        out = put(out, rowStart);
+        const QStringView line = rowText.sliced(from, to - from);
+        qsizetype cell = 0;
+        for (qsizetype tab; (tab = line.indexOf(QLatin1Char('\t'), cell)) >= 0; cell = tab + 1) {
+            out = putRtf(out, line.sliced(cell, tab - cell));
+            out = put(out, cellBreak);
+        }
+        out = putRtf(out, line.sliced(cell));
+        out = put(out, rowEnd);
+        from = to + lineEnd.size();
+    }
+    out = put(out, tail);
+    r.truncate(out - r.constData());
+    return r;
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringView>
@@ -23,6 +24,11 @@ QString rowText(const TagGrid &grid, int first, int last);
 // escaped, nothing that carries formatting), which spreadsheets paste into
 // three columns without an import dialog; "" when last is above first.
 QString rowHtml(const TagGrid &grid, int first, int last);
+
+// A row text as an RTF table, a row a line and a cell a field (7-bit, 10 pt,
+// no fonts or colours): LibreOffice Calc takes it before HTML and pastes it
+// without asking. "" for an empty text.
+QByteArray rtfTable(QStringView rowText);
 
 // The rows a row text holds, as Paste reads it.
 struct ParsedRows {

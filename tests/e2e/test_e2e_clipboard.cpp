@@ -127,6 +127,9 @@ private slots:
                                     .toUtf8()),
                  bytes.constData());
         QVERIFY(bytes.contains("charset=utf-8"));
+        // And as RTF, which Calc takes before HTML.
+        QVERIFY(xclip({QStringLiteral("-o"), QStringLiteral("-t"), QStringLiteral("text/rtf")}, &bytes));
+        QVERIFY2(bytes.contains("\\intbl \\u197?sa\\cell \\u214?stra \\u8364?\\cell 2\\cell\\row"), bytes.constData());
         // Copy changes nothing in the list.
         QCOMPARE(w->document().grid.rows(), 5);
         QCOMPARE(w->document().Andrad, true);

@@ -1,5 +1,6 @@
 #include "app/widgets/QtDesktop.h"
 
+#include "edit/RadText.h"
 #include "help/widgets/Om.h"
 #include "reports/widgets/QtPrintJob.h"
 
@@ -94,9 +95,37 @@ void QtDesktop::clearClipboard()
     QGuiApplication::clipboard()->clear();
 }
 
+namespace {
+// Copied rows, with an RTF table beside the text and the HTML. The RTF is made
+// only when a program asks for it as it pastes, so Copy itself does not pay
+// for a format few programs read.
+class RowsMimeData : public QMimeData {
+public:
+    QStringList formats() const override
+    {
+        // Not hasText(): it asks formats() again.
+        QStringList f = QMimeData::formats();
+        if (f.contains(QLatin1String("text/plain")))
+            f << QString::fromLatin1(kRtf);
+        return f;
+    }
+
+protected:
+    QVariant retrieveData(const QString &mimeType, QMetaType type) const override
+    {
+        if (mimeType == QLatin1String(kRtf) && hasText())
+            return rtfTable(text());
+        return QMimeData::retrieveData(mimeType, type);
+    }
+
+private:
+    static constexpr char kRtf[] = "text/rtf";
+};
+} // namespace
+
 void QtDesktop::setClipboard(const QString &text, const QString &html)
 {
-    auto *data = new QMimeData;
+    auto *data = new RowsMimeData;
     data->setText(text);
     if (!html.isEmpty())
         data->setHtml(html);
