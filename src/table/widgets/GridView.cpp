@@ -20,6 +20,14 @@ Qt::Alignment toQt(TagGrid::Alignment a)
     return a == TagGrid::Alignment::RightCenter ? (Qt::AlignRight | Qt::AlignVCenter)
                                                 : (Qt::AlignLeft | Qt::AlignVCenter);
 }
+// The number column's width comes from the layout rule, never from its
+// texts. Qt's own hint measures up to 200 numbers, again after every
+// header update: that alone costs more than a move at 32,765 rows.
+class NumberHeader : public QHeaderView {
+public:
+    using QHeaderView::QHeaderView;
+    QSize sizeHint() const override { return {minimumWidth(), minimumHeight()}; }
+};
 } // namespace
 
 TagGridModel::TagGridModel(TagGrid &grid, QObject *parent) : QAbstractTableModel(parent), m_grid(grid)
@@ -82,7 +90,7 @@ QVariant TagGridModel::headerData(int section, Qt::Orientation orientation, int 
     return {};
 }
 
-void TagGridModel::sync()
+void TagGridModel::sync(int firstRow, int lastRow)
 {
     const int rows = std::max(0, m_grid.rows() - m_grid.fixedRows());
     const int cols = std::max(0, m_grid.cols() - m_grid.fixedCols());
@@ -94,17 +102,22 @@ void TagGridModel::sync()
         endResetModel();
         return;
     }
+    const int first = std::clamp(firstRow, 0, std::max(0, m_rows - 1));
+    const int last = std::clamp(lastRow, first, std::max(0, m_rows - 1));
     if (m_rows > 0 && m_cols > 0)
-        emit dataChanged(index(0, 0), index(m_rows - 1, m_cols - 1));
+        emit dataChanged(index(first, 0), index(last, m_cols - 1));
     if (m_cols > 0)
         emit headerDataChanged(Qt::Horizontal, 0, m_cols - 1);
     if (m_rows > 0)
-        emit headerDataChanged(Qt::Vertical, 0, m_rows - 1);
+        emit headerDataChanged(Qt::Vertical, first, last);
 }
 
 GridView::GridView(TagGrid &grid, const Twips &scale, QWidget *parent)
     : QTableView(parent), m_grid(grid), m_scale(scale), m_model(new TagGridModel(grid, this))
 {
+    auto *numbers = new NumberHeader(Qt::Vertical, this);
+    numbers->setSectionsClickable(true);
+    setVerticalHeader(numbers);
     setModel(m_model);
     // Reached by Tab; a click leaves the focus where the click routine puts it.
     setFocusPolicy(Qt::TabFocus);
@@ -134,14 +147,21 @@ GridView::GridView(TagGrid &grid, const Twips &scale, QWidget *parent)
 
 void GridView::applyGeometryFromGrid()
 {
+    // Only what changed: setting a header's section size walks all its
+    // sections, which at 32,765 rows costs more than the whole move.
     const int rowPx = std::max(1, m_scale.px(m_grid.rowHeight(0)));
     verticalHeader()->setMinimumSectionSize(1);
-    verticalHeader()->setDefaultSectionSize(rowPx);
-    horizontalHeader()->setFixedHeight(rowPx);
-    if (m_grid.cols() > 0)
-        verticalHeader()->setFixedWidth(m_scale.px(m_grid.colWidth(0)));
+    if (verticalHeader()->defaultSectionSize() != rowPx)
+        verticalHeader()->setDefaultSectionSize(rowPx);
+    if (horizontalHeader()->minimumHeight() != rowPx || horizontalHeader()->maximumHeight() != rowPx)
+        horizontalHeader()->setFixedHeight(rowPx);
+    const int numberPx = m_grid.cols() > 0 ? m_scale.px(m_grid.colWidth(0)) : 0;
+    if (m_grid.cols() > 0 &&
+        (verticalHeader()->minimumWidth() != numberPx || verticalHeader()->maximumWidth() != numberPx))
+        verticalHeader()->setFixedWidth(numberPx);
     for (int c = 1; c < m_grid.cols(); ++c)
-        setColumnWidth(c - 1, m_scale.px(m_grid.colWidth(c)));
+        if (columnWidth(c - 1) != m_scale.px(m_grid.colWidth(c)))
+            setColumnWidth(c - 1, m_scale.px(m_grid.colWidth(c)));
 }
 
 void GridView::updateVisibleRows()
@@ -155,7 +175,9 @@ void GridView::updateVisibleRows()
 void GridView::refresh()
 {
     m_syncing = true;
-    m_model->sync();
+    // The rows shown, and the part of one more at the bottom.
+    const int top = std::max(0, m_grid.topRow() - m_grid.fixedRows());
+    m_model->sync(top, top + std::min(m_grid.visibleRowCount(), m_grid.rows()) + 1);
     applyGeometryFromGrid();
     updateVisibleRows();
     updateGeometries(); // the scroll range must fit the new size before TopRow is shown

@@ -6,6 +6,8 @@
 #include <QAbstractTableModel>
 #include <QTableView>
 
+#include <climits>
+
 class TagGrid;
 
 // A thin model over the grid: row 0 of the grid is the horizontal header,
@@ -22,8 +24,11 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     // One update for everything a command changed: a reset when rows or
-    // columns came or went, otherwise one dataChanged over all cells.
-    void sync();
+    // columns came or went, otherwise one dataChanged over the rows from
+    // firstRow to lastRow (model rows), the ones a view shows. Rows out of
+    // view hold nothing a view keeps, so a move at 32,765 rows costs what
+    // the shown rows cost.
+    void sync(int firstRow = 0, int lastRow = INT_MAX);
 
 private:
     bool isSelected(int gridRow, int gridCol) const;
