@@ -361,33 +361,15 @@ private slots:
         QCOMPARE(g.colSel(), 3);
     }
 
-    void accessibleNames_data()
-    {
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("txtRad1") << "txtRad1"
-                                 << "Textrad 1";
-        QTest::newRow("txtRad2") << "txtRad2"
-                                 << "Textrad 2";
-        QTest::newRow("txtAntal") << "txtAntal"
-                                  << "Antal";
-        QTest::newRow("grdGrid") << "grdGrid"
-                                 << "Brickor";
-        QTest::newRow("Image1") << "Image1"
-                                << "Ovelda";
-    }
     void accessibleNames()
     {
-        QFETCH(QString, control);
-        QFETCH(QString, name);
-        QWidget *c = control == "txtRad1"    ? static_cast<QWidget *>(w->txtRad1())
-                     : control == "txtRad2"  ? w->txtRad2()
-                     : control == "txtAntal" ? w->txtAntal()
-                     : control == "grdGrid"  ? static_cast<QWidget *>(w->grid())
-                                             : w->image1();
-        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(c);
-        QVERIFY(a);
-        QCOMPARE(a->text(QAccessible::Name), name);
+        const std::pair<QWidget *, const char *> named[] = {{w->txtRad1(), "Textrad 1"},
+                                                            {w->txtRad2(), "Textrad 2"},
+                                                            {w->txtAntal(), "Antal"},
+                                                            {w->grid(), "Brickor"},
+                                                            {w->image1(), "Ovelda"}};
+        for (const auto &[widget, name] : named)
+            QCOMPARE(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name), QString::fromUtf8(name));
     }
 
     void focusFrameShowsWhenTheTableHasTheFocus()
