@@ -8,6 +8,7 @@
 #include "table/widgets/GridView.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -108,6 +109,45 @@ void BM_HugeTextCommit(benchmark::State &state)
     }
 }
 BENCHMARK(BM_HugeTextCommit)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// A keyboard move of the cursor at the limit, through the window as the user
+// makes it: the key, the move (row selected, loaded, shown), one view update
+// and the paint. Down and Up in turn, so every iteration moves.
+void BM_KeyboardMove(benchmark::State &state)
+{
+    Huvudbild w;
+    w.show();
+    fill(w.document(), Document::kMaxTags);
+    w.document().grid.setRow(Document::kMaxTags / 2);
+    MarkeraRader(w.document());
+    w.refreshView();
+    w.grid()->setFocus();
+    QApplication::processEvents();
+    bool down = true;
+    for (auto _ : state) {
+        QKeyEvent press(QEvent::KeyPress, down ? Qt::Key_Down : Qt::Key_Up, Qt::NoModifier);
+        QApplication::sendEvent(w.grid(), &press);
+        w.grid()->viewport()->repaint();
+        down = !down;
+    }
+    w.document().Andrad = false;
+}
+BENCHMARK(BM_KeyboardMove)->Unit(benchmark::kMicrosecond);
+
+// The routine the view calls, at its worst: Ctrl+End from the top scrolls
+// through the whole list, Ctrl+Home back.
+void BM_KeyboardMoveRoutine(benchmark::State &state)
+{
+    TestDoc t;
+    t.doc.grid.setVisibleRowCount(11);
+    fill(t.doc, Document::kMaxTags);
+    bool down = true;
+    for (auto _ : state) {
+        grdGrid_KeyDown(t.doc, down ? Tabelltangent::Sista : Tabelltangent::Forsta, false);
+        down = !down;
+    }
+}
+BENCHMARK(BM_KeyboardMoveRoutine)->Unit(benchmark::kMicrosecond);
 
 void BM_StartUp(benchmark::State &state)
 {

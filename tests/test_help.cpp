@@ -1,33 +1,24 @@
-// The Help menu: the help page it asks the desktop to show, the About window,
+// The Help menu: the help window it asks the desktop to show, the About window,
 // and indices that do nothing.
 #include "FakeDesktop.h"
 
 #include "help/Hjalp.h"
 
-#include <QFile>
 #include <QtTest>
 
 class TestHelp : public QObject {
     Q_OBJECT
 
 private slots:
-    void overviewOpensOurHelpPage()
+    void overviewOpensOurHelpWindow()
     {
         TestDoc t;
         t.doc.Andrad = true;
         mnuHjalpItem_Click(t.doc, 0);
-        QCOMPARE(t.desktop.helpRequests.size(), 1);
+        QCOMPARE(t.desktop.helpShown, 1);
         QCOMPARE(t.desktop.aboutShown, 0);
         QVERIFY(t.desktop.messages.empty());
         QVERIFY(t.doc.Andrad);
-
-        // From the build tree the page is found even before it is installed.
-        QFile page(t.desktop.helpRequests.first());
-        QVERIFY2(page.open(QIODevice::ReadOnly), qPrintable(page.fileName()));
-        const QString html = QString::fromUtf8(page.readAll());
-        for (const char *topic :
-             {"Uppdatera", "Spara", "Öppna", "Kopiera", "Klistra in", "kalkylprogram", "Skriv ut", "Teckenräknare"})
-            QVERIFY2(html.contains(QString::fromUtf8(topic)), topic);
     }
 
     void aboutOpensTheAboutWindow()
@@ -35,7 +26,7 @@ private slots:
         TestDoc t;
         mnuHjalpItem_Click(t.doc, 1);
         QCOMPARE(t.desktop.aboutShown, 1);
-        QVERIFY(t.desktop.helpRequests.isEmpty());
+        QVERIFY(t.desktop.helpShown == 0);
     }
 
     void otherIndicesDoNothing_data()
@@ -50,7 +41,7 @@ private slots:
         TestDoc t;
         mnuHjalpItem_Click(t.doc, static_cast<qint16>(index));
         QCOMPARE(t.desktop.aboutShown, 0);
-        QVERIFY(t.desktop.helpRequests.isEmpty());
+        QVERIFY(t.desktop.helpShown == 0);
         QVERIFY(t.desktop.messages.empty());
     }
 };

@@ -58,6 +58,40 @@ private slots:
         QVERIFY(std::abs(sum - (tableWidth - 325)) <= 1.0f);
     }
 
+    void numberColumnWidensAndTheTextColumnsGiveWay_data()
+    {
+        QTest::addColumn<int>("largest");  // the largest row number shown
+        QTest::addColumn<double>("needs"); // and what it needs
+        QTest::addColumn<int>("number");
+        QTest::addColumn<int>("text");
+        QTest::newRow("nothing measured") << 1 << 0.0 << 300 << 2475;
+        QTest::newRow("999: as it always was") << 999 << 330.0 << 300 << 2475;
+        QTest::newRow("1000 fits in 300") << 1000 << 285.0 << 300 << 2475;
+        QTest::newRow("1000") << 1000 << 405.0 << 405 << 2422;        // 2422.5 to even
+        QTest::newRow("a part twip") << 1000 << 420.2 << 421 << 2414; // whole twips, rounded up
+        QTest::newRow("32766") << 32766 << 480.0 << 480 << 2385;
+        QTest::newRow("no measure") << 32766 << std::numeric_limits<double>::quiet_NaN() << 300 << 2475;
+    }
+    void numberColumnWidensAndTheTextColumnsGiveWay()
+    {
+        QFETCH(int, largest);
+        QFETCH(double, needs);
+        QFETCH(int, number);
+        QFETCH(int, text);
+        layout::Input in = window(6615, 5040);
+        in.largestRowNumber = largest;
+        in.numberNeeds = needs;
+        const auto r = layout::compute(in);
+        QVERIFY(r.complete);
+        QCOMPARE(r.colWidth[0].value(), number);
+        QCOMPARE(r.colWidth[1].value(), text);
+        QCOMPARE(r.colWidth[2].value(), text);
+        QCOMPARE(r.colWidth[3].value(), 800); // the quantity keeps its width
+        QVERIFY(std::abs(number + 2 * text + 800 - (6375 - 325)) <= 1);
+        // A list growing past 999 takes this path without a resize.
+        QVERIFY(layout::columnWidths(6375.0f, largest, needs) == (std::array<int, 4>{number, text, text, 800}));
+    }
+
     void minimumSize_data()
     {
         QTest::addColumn<double>("outerW");

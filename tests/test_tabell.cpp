@@ -177,6 +177,66 @@ private slots:
         QCOMPARE(t.doc.Andrad, false);
     }
 
+    // 20 tags t1..t20 and the entry row 21; five rows shown from row 1.
+    void keyMovesActLikeAClickButKeepTheFocus_data()
+    {
+        using K = Tabelltangent;
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("rowSel");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("shift");
+        QTest::addColumn<int>("wantRow");
+        QTest::addColumn<int>("wantSel");
+        QTest::newRow("Down") << 3 << 3 << int(K::RadNed) << false << 4 << 4;
+        QTest::newRow("Up stops at the first data row") << 1 << 1 << int(K::RadUpp) << false << 1 << 1;
+        QTest::newRow("Down stops at the entry row") << 21 << 21 << int(K::RadNed) << false << 21 << 21;
+        QTest::newRow("Page Down by the rows shown") << 3 << 3 << int(K::SidaNed) << false << 8 << 8;
+        QTest::newRow("Page Up stops at row 1") << 3 << 3 << int(K::SidaUpp) << false << 1 << 1;
+        QTest::newRow("Ctrl+Home") << 12 << 12 << int(K::Forsta) << false << 1 << 1;
+        QTest::newRow("Ctrl+End") << 3 << 3 << int(K::Sista) << false << 21 << 21;
+        QTest::newRow("Down drops a widened selection") << 3 << 6 << int(K::RadNed) << false << 4 << 4;
+        QTest::newRow("Shift+Down widens") << 3 << 3 << int(K::RadNed) << true << 3 << 4;
+        QTest::newRow("Shift+Down widens further") << 3 << 4 << int(K::RadNed) << true << 3 << 5;
+        QTest::newRow("Shift+Up above the cursor") << 3 << 3 << int(K::RadUpp) << true << 3 << 2;
+        QTest::newRow("Shift+Up stops at row 1") << 3 << 1 << int(K::RadUpp) << true << 3 << 1;
+        QTest::newRow("Shift+Ctrl+End") << 3 << 3 << int(K::Sista) << true << 3 << 21;
+    }
+    void keyMovesActLikeAClickButKeepTheFocus()
+    {
+        QFETCH(int, row);
+        QFETCH(int, rowSel);
+        QFETCH(int, key);
+        QFETCH(bool, shift);
+        QFETCH(int, wantRow);
+        QFETCH(int, wantSel);
+        TestDoc t;
+        for (int i = 1; i <= 20; ++i)
+            t.addTags({{QStringLiteral("t%1").arg(i), QStringLiteral("u%1").arg(i), QString::number(i)}});
+        TagGrid &g = t.doc.grid;
+        g.setVisibleRowCount(5);
+        g.setTopRow(1);
+        g.setRow(row);
+        g.setRowSel(rowSel);
+        MarkeraRader(t.doc);
+        t.fields.set("typed", "not", "committed");
+        t.fields.focusChanges = 0;
+        t.doc.Andrad = false;
+
+        grdGrid_KeyDown(t.doc, Tabelltangent(key), shift);
+        selectionIs(g, wantRow, wantSel);
+        QCOMPARE(t.fields.focusChanges, 0); // the focus stays in the table
+        QCOMPARE(t.doc.Andrad, false);
+        QVERIFY(t.desktop.messages.empty());
+        if (shift) {
+            QCOMPARE(t.fields.values[0], QStringLiteral("typed")); // the fields stay
+            QVERIFY(g.isRowVisible(wantSel));
+        } else {
+            QCOMPARE(t.fields.values[0], wantRow == 21 ? QString() : QStringLiteral("t%1").arg(wantRow));
+            QCOMPARE(t.fields.values[1], wantRow == 21 ? QString() : QStringLiteral("u%1").arg(wantRow));
+            QVERIFY(g.isRowVisible(wantRow));
+        }
+    }
+
     void validationMessages_data()
     {
         QTest::addColumn<QString>("rad1");

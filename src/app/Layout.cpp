@@ -1,5 +1,6 @@
 #include "app/Layout.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
@@ -16,9 +17,17 @@ bool badSize(float v)
 }
 } // namespace
 
-std::optional<int> textColumnWidth(float tableWidth)
+int numberColumnWidth(int largestRowNumber, double numberNeeds)
 {
-    const float w = (tableWidth - static_cast<float>(kNumberColWidth) - static_cast<float>(kQuantityColWidth) -
+    if (largestRowNumber <= kWidestThreeDigits || !std::isfinite(numberNeeds) || numberNeeds <= kNumberColWidth)
+        return static_cast<int>(kNumberColWidth);
+    // A row number has at most five digits; anything wider is no measure.
+    return static_cast<int>(std::ceil(std::min(numberNeeds, 100000.0)));
+}
+
+std::optional<int> textColumnWidth(float tableWidth, int numberColWidth)
+{
+    const float w = (tableWidth - static_cast<float>(numberColWidth) - static_cast<float>(kQuantityColWidth) -
                      static_cast<float>(kUncoveredWidth)) /
                     2.0f;
     if (!std::isfinite(w))
@@ -27,6 +36,15 @@ std::optional<int> textColumnWidth(float tableWidth)
     if (rounded < 0 || rounded > INT_MAX)
         return std::nullopt;
     return static_cast<int>(rounded);
+}
+
+std::optional<std::array<int, 4>> columnWidths(float tableWidth, int largestRowNumber, double numberNeeds)
+{
+    const int number = numberColumnWidth(largestRowNumber, numberNeeds);
+    const auto text = textColumnWidth(tableWidth, number);
+    if (!text)
+        return std::nullopt;
+    return std::array<int, 4>{number, *text, *text, static_cast<int>(kQuantityColWidth)};
 }
 
 Result compute(const Input &in, const std::function<float(float)> &readBackTableWidth)
@@ -61,9 +79,9 @@ Result compute(const Input &in, const std::function<float(float)> &readBackTable
         return r;
     r.tableWidth = tableWidth;
 
-    r.colWidth[0] = static_cast<int>(kNumberColWidth);
+    r.colWidth[0] = numberColumnWidth(in.largestRowNumber, in.numberNeeds);
     const float readBack = readBackTableWidth ? readBackTableWidth(tableWidth) : tableWidth;
-    const auto text = textColumnWidth(readBack);
+    const auto text = textColumnWidth(readBack, *r.colWidth[0]);
     if (!text)
         return r;
     r.colWidth[1] = *text;

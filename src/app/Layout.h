@@ -19,6 +19,10 @@ struct Input {
     double outerWidth = 0, outerHeight = 0; // window with border, title and menu bar
     double scaleWidth = 0, scaleHeight = 0; // client area
     double frameHeight = 972;
+    // The largest row number the table shows and what it needs in the
+    // number column (the view measures it in its font).
+    int largestRowNumber = 1;
+    double numberNeeds = 0;
 };
 
 // What one pass sets. A step that failed and every step after it stay unset.
@@ -34,9 +38,21 @@ struct Result {
     bool complete = false;
 };
 
-// Width of each text column for a table of the given width: halves go to
-// the even neighbour. nullopt when it cannot be a column width.
-std::optional<int> textColumnWidth(float tableWidth);
+// Three digits always had kNumberColWidth and keep it.
+constexpr int kWidestThreeDigits = 999;
+
+// Width of the number column: as wide as its largest number needs, in whole
+// twips, never below kNumberColWidth; up to kWidestThreeDigits exactly that.
+int numberColumnWidth(int largestRowNumber, double numberNeeds);
+
+// Width of each text column for a table of the given width, beside a number
+// column of the given width: halves go to the even neighbour. nullopt when
+// it cannot be a column width.
+std::optional<int> textColumnWidth(float tableWidth, int numberColWidth = static_cast<int>(kNumberColWidth));
+
+// The four column widths for a table of the given width; nullopt when the
+// text columns cannot be given a width.
+std::optional<std::array<int, 4>> columnWidths(float tableWidth, int largestRowNumber, double numberNeeds);
 
 // readBackTableWidth gives the width the table reports after it was set
 // (a real control may round it); by default the width as set.

@@ -60,7 +60,8 @@ public:
     // nullptr with a reason when there is no printer to print on.
     virtual std::unique_ptr<PrintJob> startPrintJob(QString *error) = 0;
 
-    virtual void showHelp(const QString &path) = 0;
+    // The program's own help window, brought forward when it is open.
+    virtual void showHelp() = 0;
     virtual void showAbout() = 0;
 
     virtual void setCaption(const QString &caption) = 0;

@@ -3,6 +3,8 @@
 #include "document/Document.h"
 #include "table/Radnummer.h"
 
+#include <algorithm>
+
 void NyLista(Document &doc)
 {
     TagGrid &g = doc.grid;
@@ -62,7 +64,9 @@ void MarkeraRader(Document &doc)
     g.setRowSel(remembered);
 }
 
-void HamtaRad(Document &doc)
+namespace {
+// HamtaRad without the focus change; a keyboard move keeps the focus.
+void laddaRad(Document &doc)
 {
     TagGrid &g = doc.grid;
     const int remembered = g.rowSel();
@@ -76,21 +80,18 @@ void HamtaRad(Document &doc)
     g.setCol(1);
     g.setColSel(3);
     g.setRowSel(remembered);
-    if (doc.fields.isShown(EditorFields::Rad1))
-        doc.fields.setFocus(EditorFields::Rad1);
 }
 
-void VisaAktuellRad(Document &doc)
+// Brings one row into view: scrolls up to it directly, or down until it is
+// shown whole, as VisaAktuellRad does for the cursor row.
+void visaRad(TagGrid &g, int row)
 {
-    TagGrid &g = doc.grid;
     try {
-        // Scrolling down never reaches a row above the first shown one, so
-        // such a row is brought into view directly.
-        if (g.row() >= g.fixedRows() && g.row() < g.topRow()) {
-            g.setTopRow(g.row());
+        if (row >= g.fixedRows() && row < g.topRow()) {
+            g.setTopRow(row);
             return;
         }
-        while (!g.isRowVisible(g.row())) {
+        while (!g.isRowVisible(row)) {
             const int before = g.topRow();
             g.setTopRow(before + 1);
             if (g.topRow() == before)
@@ -101,10 +102,89 @@ void VisaAktuellRad(Document &doc)
     }
 }
 
+void focusFirstField(Document &doc)
+{
+    if (doc.fields.isShown(EditorFields::Rad1))
+        doc.fields.setFocus(EditorFields::Rad1);
+}
+} // namespace
+
+void HamtaRad(Document &doc)
+{
+    laddaRad(doc);
+    focusFirstField(doc);
+}
+
+void VisaAktuellRad(Document &doc)
+{
+    // Scrolling down never reaches a row above the first shown one, so such
+    // a row is brought into view directly.
+    visaRad(doc.grid, doc.grid.row());
+}
+
 void grdGrid_Click(Document &doc)
 {
     if (doc.grid.row() == 0)
         doc.grid.setRow(1);
     MarkeraRader(doc);
     HamtaRad(doc);
+}
+
+void grdGrid_KeyDown(Document &doc, Tabelltangent key, bool utoka)
+{
+    TagGrid &g = doc.grid;
+    if (key == Tabelltangent::Retur) {
+        focusFirstField(doc);
+        return;
+    }
+    const int first = g.fixedRows();
+    const int last = g.rows() - 1;
+    if (last < first)
+        return;
+    // A widened selection moves its far end; a plain move the cursor.
+    const int from = utoka ? g.rowSel() : g.row();
+    const int page = std::max(1, g.visibleRowCount());
+    long long to = from;
+    switch (key) {
+    case Tabelltangent::RadUpp:
+        to = from - 1LL;
+        break;
+    case Tabelltangent::RadNed:
+        to = from + 1LL;
+        break;
+    case Tabelltangent::SidaUpp:
+        to = static_cast<long long>(from) - page;
+        break;
+    case Tabelltangent::SidaNed:
+        to = static_cast<long long>(from) + page;
+        break;
+    case Tabelltangent::Forsta:
+        to = first;
+        break;
+    case Tabelltangent::Sista:
+        to = last;
+        break;
+    case Tabelltangent::Retur:
+        break;
+    }
+    const int target = static_cast<int>(std::clamp<long long>(to, first, last));
+    if (utoka) {
+        g.setRowSel(target);
+        MarkeraRader(doc);
+        visaRad(g, target);
+        return;
+    }
+    // As a click on the target row, but the focus stays in the table.
+    g.setRow(target);
+    MarkeraRader(doc);
+    laddaRad(doc);
+}
+
+void grdGrid_ShiftClick(Document &doc)
+{
+    TagGrid &g = doc.grid;
+    if (g.rowSel() < g.fixedRows())
+        g.setRowSel(g.fixedRows());
+    MarkeraRader(doc);
+    focusFirstField(doc);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "table/Tabelltangent.h"
+
 struct Document;
 
 // The routines every command uses to reset, number, select, load and show
@@ -17,3 +19,12 @@ void HamtaRad(Document &doc);
 void VisaAktuellRad(Document &doc);
 // A click on the table: off the header row, select whole tags, load the row.
 void grdGrid_Click(Document &doc);
+// A key while the table has the focus. A move goes where a click on that
+// row would (never onto the header row, never past the entry row) and does
+// what the click does, but leaves the focus in the table. With utoka (Shift)
+// it widens the selection from the cursor row instead; cursor and fields stay.
+// Return puts the focus in the first field.
+void grdGrid_KeyDown(Document &doc, Tabelltangent key, bool utoka);
+// Shift+click: the selection runs from the cursor row to RowSel as whole
+// tags; the cursor row and the fields stay, the focus goes to the first field.
+void grdGrid_ShiftClick(Document &doc);

@@ -1,11 +1,14 @@
 // The main window on the offscreen platform: menus, controls, tab order,
-// mouse on the table, and the resize rule applied to real widgets.
+// names for screen readers, mouse and keys on the table, the number column,
+// and the resize rule applied to real widgets.
 #include "WindowTest.h"
 #include "app/Layout.h"
 #include "app/widgets/Huvudbild.h"
+#include "document/TabellRutiner.h"
 #include "table/widgets/GridView.h"
 
 #include <QAbstractItemModelTester>
+#include <QAccessible>
 #include <QAction>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -15,6 +18,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QtTest>
 
 class TestHuvudbild : public QObject {
@@ -26,6 +30,22 @@ class TestHuvudbild : public QObject {
     {
         GridView *v = w->grid();
         return v->visualRect(v->model()->index(gridRow - 1, gridCol - 1)).center();
+    }
+
+    void fillTags(int n)
+    {
+        Document &d = w->document();
+        TagGrid &g = d.grid;
+        g.setRows(n + 2);
+        for (int r = 1; r <= n; ++r) {
+            g.setTextAt(r, 1, QStringLiteral("tag %1").arg(r));
+            g.setTextAt(r, 3, QStringLiteral("1"));
+        }
+        g.setRow(1);
+        NumreraRader(d);
+        MarkeraRader(d);
+        HamtaRad(d);
+        w->refreshView();
     }
 
 private slots:
@@ -166,15 +186,20 @@ private slots:
         QCOMPARE(box.button(QMessageBox::Ok)->text(), QStringLiteral("OK"));
     }
 
-    void tabOrderRunsThroughTheEditor()
+    void tabRunsThroughTheEditorAndTheTable()
     {
-        QWidget *order[] = {w->txtRad1(), w->txtRad2(), w->txtAntal(), w->cmdUppdatera()};
+        QWidget *order[] = {w->txtRad1(), w->txtRad2(), w->txtAntal(), w->cmdUppdatera(), w->grid(), w->txtRad1()};
         w->txtRad1()->setFocus();
-        for (int i = 1; i < 4; ++i) {
+        for (int i = 1; i < 6; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), order[i]);
         }
-        QCOMPARE(w->grid()->focusPolicy(), Qt::NoFocus);
+        for (int i = 4; i >= 0; --i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+            QCOMPARE(QApplication::focusWidget(), order[i]);
+        }
+        // Reached by Tab only: a click never leaves the focus in the table.
+        QCOMPARE(w->grid()->focusPolicy(), Qt::TabFocus);
     }
 
     void enterInAFieldCommitsNothing()
@@ -252,6 +277,205 @@ private slots:
         QCOMPARE(g.col(), 1);
         QCOMPARE(g.colSel(), 3);
         QCOMPARE(w->txtRad1()->text(), QStringLiteral("second"));
+    }
+
+    // 30 tags "tag 1".."tag 30" and the entry row 31; the cursor on row 5,
+    // the focus in the table.
+    void keysOnTheTable_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("mods");
+        QTest::addColumn<int>("wantRow"); // -1: the row a page down
+        QTest::addColumn<int>("wantSel");
+        QTest::addColumn<bool>("focusStays");
+        const int none = Qt::NoModifier, shift = Qt::ShiftModifier, ctrl = Qt::ControlModifier;
+        QTest::newRow("Down") << int(Qt::Key_Down) << none << 6 << 6 << true;
+        QTest::newRow("keypad Down") << int(Qt::Key_Down) << int(Qt::KeypadModifier) << 6 << 6 << true;
+        QTest::newRow("Page Down") << int(Qt::Key_PageDown) << none << -1 << -1 << true;
+        QTest::newRow("Page Up") << int(Qt::Key_PageUp) << none << 1 << 1 << true;
+        QTest::newRow("Ctrl+End") << int(Qt::Key_End) << ctrl << 31 << 31 << true;
+        QTest::newRow("Shift+Down") << int(Qt::Key_Down) << shift << 5 << 6 << true;
+        QTest::newRow("Return") << int(Qt::Key_Return) << none << 5 << 5 << false;
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << 5 << 5 << false;
+        QTest::newRow("Home alone: nothing") << int(Qt::Key_Home) << none << 5 << 5 << true;
+        QTest::newRow("Alt+Down: nothing") << int(Qt::Key_Down) << int(Qt::AltModifier) << 5 << 5 << true;
+    }
+    void keysOnTheTable()
+    {
+        QFETCH(int, key);
+        QFETCH(int, mods);
+        QFETCH(int, wantRow);
+        QFETCH(int, wantSel);
+        QFETCH(bool, focusStays);
+        fillTags(30);
+        TagGrid &g = w->document().grid;
+        QTest::mouseClick(w->grid()->viewport(), Qt::LeftButton, {}, cellCenter(5, 1));
+        QCOMPARE(g.row(), 5);
+        w->grid()->setFocus(Qt::TabFocusReason);
+        QCOMPARE(QApplication::focusWidget(), w->grid());
+        if (wantRow < 0)
+            wantRow = wantSel = 5 + g.visibleRowCount();
+
+        QTest::keyClick(w->grid(), Qt::Key(key), Qt::KeyboardModifiers(mods));
+        QCOMPARE(g.row(), wantRow);
+        QCOMPARE(g.rowSel(), wantSel);
+        QCOMPARE(g.col(), 1);
+        QCOMPARE(g.colSel(), 3);
+        QCOMPARE(QApplication::focusWidget(), focusStays ? static_cast<QWidget *>(w->grid()) : w->txtRad1());
+        QCOMPARE(w->txtRad1()->text(), wantRow == 31 ? QString() : QStringLiteral("tag %1").arg(wantRow));
+        QCOMPARE(w->document().Andrad, false);
+        // The row the key went to is drawn whole in the view.
+        GridView *v = w->grid();
+        QVERIFY(v->viewport()->rect().contains(v->visualRect(v->model()->index(wantSel - 1, 2))));
+    }
+
+    void clickOnTheFocusedTableEndsInTheFirstField()
+    {
+        fillTags(5);
+        w->grid()->setFocus(Qt::TabFocusReason);
+        QTest::mouseClick(w->grid()->viewport(), Qt::LeftButton, {}, cellCenter(3, 2));
+        QCOMPARE(w->document().grid.row(), 3);
+        QCOMPARE(QApplication::focusWidget(), w->txtRad1());
+    }
+
+    void shiftClickWidensTheSelection()
+    {
+        fillTags(5);
+        const TagGrid &g = w->document().grid;
+        QTest::mouseClick(w->grid()->viewport(), Qt::LeftButton, {}, cellCenter(2, 1));
+        w->txtRad2()->setText("typed");
+        QTest::mouseClick(w->grid()->viewport(), Qt::LeftButton, Qt::ShiftModifier, cellCenter(4, 3));
+        QCOMPARE(g.row(), 2);
+        QCOMPARE(g.rowSel(), 4);
+        QCOMPARE(g.col(), 1);
+        QCOMPARE(g.colSel(), 3);
+        QCOMPARE(w->txtRad1()->text(), QStringLiteral("tag 2"));
+        QCOMPARE(w->txtRad2()->text(), QStringLiteral("typed")); // the fields stay
+        QCOMPARE(QApplication::focusWidget(), w->txtRad1());
+        // On the number column, upwards.
+        QHeaderView *h = w->grid()->verticalHeader();
+        QTest::mouseClick(h->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                          QPoint(h->width() / 2, h->sectionViewportPosition(0) + 3));
+        QCOMPARE(g.row(), 2);
+        QCOMPARE(g.rowSel(), 1);
+        QCOMPARE(g.colSel(), 3);
+    }
+
+    void accessibleNames()
+    {
+        const std::pair<QWidget *, const char *> named[] = {{w->txtRad1(), "Textrad 1"},
+                                                            {w->txtRad2(), "Textrad 2"},
+                                                            {w->txtAntal(), "Antal"},
+                                                            {w->grid(), "Brickor"},
+                                                            {w->image1(), "Ovelda"}};
+        for (const auto &[widget, name] : named)
+            QCOMPARE(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name), QString::fromUtf8(name));
+    }
+
+    void focusFrameShowsWhenTheTableHasTheFocus()
+    {
+        GridView *v = w->grid();
+        const QPoint probe = v->viewport()->geometry().bottomLeft() + QPoint(1, -1);
+        const QColor frame = v->palette().color(QPalette::Active, QPalette::Highlight).darker(140);
+        w->txtRad1()->setFocus();
+        QVERIFY(v->grab().toImage().pixel(probe) != frame.rgb());
+        v->setFocus(Qt::TabFocusReason);
+        QCOMPARE(v->grab().toImage().pixel(probe), frame.rgb());
+    }
+
+    // The largest row number is the entry row's: n tags show 1..n+1.
+    void numberColumnShowsWholeNumbers_data()
+    {
+        QTest::addColumn<int>("tags");
+        QTest::newRow("up to 999: as before") << 998;
+        QTest::newRow("up to 1000") << 999;
+        QTest::newRow("up to 32766: the full list") << 32765;
+    }
+    void numberColumnShowsWholeNumbers()
+    {
+        QFETCH(int, tags);
+        fillTags(tags);
+        GridView *v = w->grid();
+        const Twips &s = w->scale();
+        const int oldText = s.px(*layout::textColumnWidth(float(s.twips(v->width()))));
+        const int numberPx = v->verticalHeader()->width();
+        const int margin = v->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, v->verticalHeader());
+        const int needs = v->verticalHeader()->fontMetrics().horizontalAdvance(QString::number(tags + 1)) + 2 * margin;
+        // Exactly the old layout up to 999; wider, and the text columns narrower, beyond.
+        QCOMPARE(numberPx, tags < 999 ? s.px(300) : std::max(s.px(300), needs));
+        QCOMPARE(v->columnWidth(0) < oldText, tags >= 999);
+        QCOMPARE(v->columnWidth(0), v->columnWidth(1));
+        QCOMPARE(v->columnWidth(2), s.px(800));
+
+        // At the end of the list the last number and the quantity are in view.
+        v->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(v, Qt::Key_End, Qt::ControlModifier);
+        QVERIFY(v->viewport()->rect().contains(v->visualRect(v->model()->index(tags, 2))));
+        QCOMPARE(v->horizontalScrollBar()->maximum(), 0);
+
+        w->document().Andrad = false;
+        w->menuItem(Huvudbild::Arkiv, 0)->trigger(); // a new list gives the width back
+        QCOMPARE(v->verticalHeader()->width(), s.px(300));
+    }
+
+    // A drag that leaves the cells picks the nearest row and column.
+    void dragPastTheCellsPicksTheNearestRow_data()
+    {
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<int>("wantSel");
+        QTest::newRow("below the last row") << "below" << 4;
+        QTest::newRow("above the table") << "above" << 1;
+        QTest::newRow("right of the last column") << "right" << 3;
+    }
+    void dragPastTheCellsPicksTheNearestRow()
+    {
+        QFETCH(QString, where);
+        QFETCH(int, wantSel);
+        for (int i = 1; i <= 3; ++i)
+            commitTag(*w, QStringLiteral("tag %1").arg(i), "", "1");
+        QWidget *vp = w->grid()->viewport();
+        QPoint end = where == "below"   ? QPoint(cellCenter(2, 1).x(), vp->height() - 2)
+                     : where == "above" ? QPoint(cellCenter(2, 1).x(), -20)
+                                        : QPoint(vp->width() + 30, cellCenter(3, 1).y());
+        QVERIFY(where != "below" || w->grid()->rowAt(end.y()) < 0); // really past the rows
+        QTest::mousePress(vp, Qt::LeftButton, {}, cellCenter(2, 1));
+        QMouseEvent move(QEvent::MouseMove, end, vp->mapToGlobal(end), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(vp, &move);
+        QTest::mouseRelease(vp, Qt::LeftButton, {}, end);
+        const TagGrid &g = w->document().grid;
+        QCOMPARE(g.row(), 2);
+        QCOMPARE(g.rowSel(), wantSel);
+        QCOMPARE(g.colSel(), 3);
+    }
+
+    // Every column of a selected tag is drawn selected, none of the others.
+    void selectionHighlightCoversTheWholeTag_data()
+    {
+        QTest::addColumn<int>("col");
+        QTest::newRow("Rad 1") << 1;
+        QTest::newRow("Rad 2") << 2;
+        QTest::newRow("Antal") << 3;
+    }
+    void selectionHighlightCoversTheWholeTag()
+    {
+        QFETCH(int, col);
+        for (int i = 1; i <= 4; ++i)
+            commitTag(*w, QStringLiteral("tag %1").arg(i), "x", "1");
+        QWidget *vp = w->grid()->viewport();
+        QTest::mouseClick(vp, Qt::LeftButton, {}, cellCenter(2, 1));
+        QTest::mouseClick(vp, Qt::LeftButton, Qt::ShiftModifier, cellCenter(3, 1));
+        const QAbstractItemModel *m = w->grid()->model();
+        const QPalette p = QApplication::palette();
+        for (int row = 1; row <= 5; ++row) {
+            const QModelIndex i = m->index(row - 1, col - 1);
+            const bool selected = row == 2 || row == 3;
+            QCOMPARE(i.data(Qt::BackgroundRole).isValid(), selected);
+            if (selected) {
+                QCOMPARE(i.data(Qt::BackgroundRole).value<QBrush>(), p.brush(QPalette::Active, QPalette::Highlight));
+                QCOMPARE(i.data(Qt::ForegroundRole).value<QBrush>(),
+                         p.brush(QPalette::Active, QPalette::HighlightedText));
+            }
+        }
     }
 
     void resizeFollowsTheRule()

@@ -83,11 +83,6 @@ std::unique_ptr<PrintJob> FakeDesktop::startPrintJob(QString *error)
     return std::make_unique<FakePrintJob>(*this);
 }
 
-void FakeDesktop::showHelp(const QString &path)
-{
-    helpRequests << path;
-}
-
 void FakeDesktop::showAbout()
 {
     ++aboutShown;

@@ -11,6 +11,7 @@
 #include "files/FilKommandon.h"
 #include "help/Hjalp.h"
 #include "reports/Teckenraknare.h"
+#include "table/Radnummer.h"
 #include "table/widgets/GridView.h"
 
 #include <QAction>
@@ -23,6 +24,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 #include <limits>
@@ -93,7 +95,12 @@ Huvudbild::Huvudbild(QWidget *parent) : QMainWindow(parent), m_twips(screenScale
     m_grid = new GridView(m_doc->grid, m_twips, centralWidget());
     m_grid->setGeometry(px(120), px(840), px(6375), px(3015));
     m_grid->setFont(dialogFont());
+    m_grid->setAccessibleName(QStringLiteral("Brickor"));
+    setTabOrder(m_cmdUppdatera, m_grid); // the table is the stop after the button
     connect(m_grid, &GridView::gridClicked, this, [this] { command([this] { grdGrid_Click(*m_doc); }); });
+    connect(m_grid, &GridView::gridShiftClicked, this, [this] { command([this] { grdGrid_ShiftClick(*m_doc); }); });
+    connect(m_grid, &GridView::gridKey, this,
+            [this](Tabelltangent key, bool shift) { command([&] { grdGrid_KeyDown(*m_doc, key, shift); }); });
     buildMenus();
 
     // Start-up: an empty untitled list; no row is drawn lower than the header.
@@ -134,6 +141,7 @@ void Huvudbild::buildControls()
     m_image1 = new QLabel(client);
     m_image1->setPixmap(QPixmap(QStringLiteral(":/logo.bmp")));
     m_image1->setScaledContents(true);
+    m_image1->setAccessibleName(QStringLiteral("Ovelda"));
     place(m_image1, 120, 120, 2424, 468);
 
     m_labels[3] = new QLabel(QStringLiteral("Taggverk"), client);
@@ -175,6 +183,10 @@ void Huvudbild::buildControls()
     m_labels[2] = label("Antal", 3480, 645, 495, 255);
     for (QLabel *l : {m_labels[0], m_labels[1], m_labels[2]})
         l->setFocusPolicy(Qt::NoFocus);
+    // A screen reader names each field by its caption.
+    m_labels[0]->setBuddy(m_txtRad1);
+    m_labels[1]->setBuddy(m_txtRad2);
+    m_labels[2]->setBuddy(m_txtAntal);
     setTabOrder(m_txtRad1, m_txtRad2);
     setTabOrder(m_txtRad2, m_txtAntal);
     setTabOrder(m_txtAntal, m_cmdUppdatera);
@@ -241,8 +253,30 @@ template <typename F> void Huvudbild::command(F &&f)
 
 void Huvudbild::refreshView()
 {
-    if (m_grid)
-        m_grid->refresh();
+    if (!m_grid)
+        return;
+    // A list that grows or shrinks past a power of ten changes what the
+    // number column needs; the text columns make room for it.
+    const int largest = largestRowNumber();
+    const double needs = numberNeeds();
+    TagGrid &g = m_doc->grid;
+    if (g.cols() == 4 && g.colWidth(0) != layout::numberColumnWidth(largest, needs) && !m_inLayout) {
+        if (const auto widths = layout::columnWidths(float(twips(m_grid->width())), largest, needs))
+            for (int c = 0; c < 4; ++c)
+                g.setColWidth(c, (*widths)[static_cast<size_t>(c)]);
+    }
+    m_grid->refresh();
+}
+
+int Huvudbild::largestRowNumber() const
+{
+    // The entry row carries the largest number.
+    return std::max(1, m_doc->grid.rows() - 1);
+}
+
+double Huvudbild::numberNeeds() const
+{
+    return m_grid ? m_grid->numberColumnNeeds(radnummer(largestRowNumber())) : 0;
 }
 
 void Huvudbild::runLayout()
@@ -259,6 +293,8 @@ void Huvudbild::runLayout()
     in.scaleWidth = twips(width());
     in.scaleHeight = twips(height() - menuBar()->sizeHint().height());
     in.frameHeight = kFrameHeight;
+    in.largestRowNumber = largestRowNumber();
+    in.numberNeeds = numberNeeds();
     const layout::Result r = layout::compute(in, [this](float w) { return float(twips(px(w))); });
 
     if (r.newOuterHeight || r.newOuterWidth) {

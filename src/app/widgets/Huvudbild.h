@@ -63,6 +63,8 @@ private:
     void buildControls();
     void buildMenus();
     void runLayout();
+    int largestRowNumber() const;
+    double numberNeeds() const;
     template <typename F> void command(F &&f);
 
     Twips m_twips;

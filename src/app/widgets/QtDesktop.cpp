@@ -1,12 +1,12 @@
 #include "app/widgets/QtDesktop.h"
 
 #include "edit/RadText.h"
+#include "help/widgets/HjalpFonster.h"
 #include "help/widgets/Om.h"
 #include "reports/widgets/QtPrintJob.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -14,7 +14,6 @@
 #include <QMimeData>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QUrl>
 #include <QWidget>
 
 Desktop::Answer QtDesktop::messageBox(const QString &prompt, const QString &title, Icon icon, Buttons buttons)
@@ -169,10 +168,13 @@ std::unique_ptr<PrintJob> QtDesktop::startPrintJob(QString *error)
     return std::make_unique<QtPrintJob>(std::make_unique<QPrinter>(info, QPrinter::HighResolution));
 }
 
-void QtDesktop::showHelp(const QString &path)
+void QtDesktop::showHelp()
 {
-    // The desktop's viewer runs on its own; its outcome is not looked at.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    if (!m_help)
+        m_help = new HjalpFonster(m_window, m_scale);
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
 }
 
 void QtDesktop::showAbout()

@@ -19,7 +19,7 @@ public:
     bool clipboardHasText() override;
     QString clipboardText() override;
     std::unique_ptr<PrintJob> startPrintJob(QString *error) override;
-    void showHelp(const QString &path) override;
+    void showHelp() override;
     void showAbout() override;
     void setCaption(const QString &caption) override;
     void requestClose() override;
@@ -29,4 +29,6 @@ private:
     const Twips m_scale;
     // The last name chosen in either file dialog, offered again next time.
     QString m_lastFile;
+    // The one help window; it lives as long as the main window.
+    QPointer<QWidget> m_help;
 };

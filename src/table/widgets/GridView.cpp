@@ -4,11 +4,15 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPalette>
 #include <QScrollBar>
+#include <QStyle>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 Qt::Alignment toQt(TagGrid::Alignment a)
@@ -16,6 +20,14 @@ Qt::Alignment toQt(TagGrid::Alignment a)
     return a == TagGrid::Alignment::RightCenter ? (Qt::AlignRight | Qt::AlignVCenter)
                                                 : (Qt::AlignLeft | Qt::AlignVCenter);
 }
+// The number column's width comes from the layout rule, never from its
+// texts. Qt's own hint measures up to 200 numbers, again after every
+// header update: that alone costs more than a move at 32,765 rows.
+class NumberHeader : public QHeaderView {
+public:
+    using QHeaderView::QHeaderView;
+    QSize sizeHint() const override { return {minimumWidth(), minimumHeight()}; }
+};
 } // namespace
 
 TagGridModel::TagGridModel(TagGrid &grid, QObject *parent) : QAbstractTableModel(parent), m_grid(grid)
@@ -78,7 +90,7 @@ QVariant TagGridModel::headerData(int section, Qt::Orientation orientation, int 
     return {};
 }
 
-void TagGridModel::sync()
+void TagGridModel::sync(int firstRow, int lastRow)
 {
     const int rows = std::max(0, m_grid.rows() - m_grid.fixedRows());
     const int cols = std::max(0, m_grid.cols() - m_grid.fixedCols());
@@ -90,19 +102,25 @@ void TagGridModel::sync()
         endResetModel();
         return;
     }
+    const int first = std::clamp(firstRow, 0, std::max(0, m_rows - 1));
+    const int last = std::clamp(lastRow, first, std::max(0, m_rows - 1));
     if (m_rows > 0 && m_cols > 0)
-        emit dataChanged(index(0, 0), index(m_rows - 1, m_cols - 1));
+        emit dataChanged(index(first, 0), index(last, m_cols - 1));
     if (m_cols > 0)
         emit headerDataChanged(Qt::Horizontal, 0, m_cols - 1);
     if (m_rows > 0)
-        emit headerDataChanged(Qt::Vertical, 0, m_rows - 1);
+        emit headerDataChanged(Qt::Vertical, first, last);
 }
 
 GridView::GridView(TagGrid &grid, const Twips &scale, QWidget *parent)
     : QTableView(parent), m_grid(grid), m_scale(scale), m_model(new TagGridModel(grid, this))
 {
+    auto *numbers = new NumberHeader(Qt::Vertical, this);
+    numbers->setSectionsClickable(true);
+    setVerticalHeader(numbers);
     setModel(m_model);
-    setFocusPolicy(Qt::NoFocus);
+    // Reached by Tab; a click leaves the focus where the click routine puts it.
+    setFocusPolicy(Qt::TabFocus);
     horizontalHeader()->setFocusPolicy(Qt::NoFocus);
     verticalHeader()->setFocusPolicy(Qt::NoFocus);
     setSelectionMode(QAbstractItemView::NoSelection);
@@ -129,14 +147,21 @@ GridView::GridView(TagGrid &grid, const Twips &scale, QWidget *parent)
 
 void GridView::applyGeometryFromGrid()
 {
+    // Only what changed: setting a header's section size walks all its
+    // sections, which at 32,765 rows costs more than the whole move.
     const int rowPx = std::max(1, m_scale.px(m_grid.rowHeight(0)));
     verticalHeader()->setMinimumSectionSize(1);
-    verticalHeader()->setDefaultSectionSize(rowPx);
-    horizontalHeader()->setFixedHeight(rowPx);
-    if (m_grid.cols() > 0)
-        verticalHeader()->setFixedWidth(m_scale.px(m_grid.colWidth(0)));
+    if (verticalHeader()->defaultSectionSize() != rowPx)
+        verticalHeader()->setDefaultSectionSize(rowPx);
+    if (horizontalHeader()->minimumHeight() != rowPx || horizontalHeader()->maximumHeight() != rowPx)
+        horizontalHeader()->setFixedHeight(rowPx);
+    const int numberPx = m_grid.cols() > 0 ? m_scale.px(m_grid.colWidth(0)) : 0;
+    if (m_grid.cols() > 0 &&
+        (verticalHeader()->minimumWidth() != numberPx || verticalHeader()->maximumWidth() != numberPx))
+        verticalHeader()->setFixedWidth(numberPx);
     for (int c = 1; c < m_grid.cols(); ++c)
-        setColumnWidth(c - 1, m_scale.px(m_grid.colWidth(c)));
+        if (columnWidth(c - 1) != m_scale.px(m_grid.colWidth(c)))
+            setColumnWidth(c - 1, m_scale.px(m_grid.colWidth(c)));
 }
 
 void GridView::updateVisibleRows()
@@ -150,7 +175,9 @@ void GridView::updateVisibleRows()
 void GridView::refresh()
 {
     m_syncing = true;
-    m_model->sync();
+    // The rows shown, and the part of one more at the bottom.
+    const int top = std::max(0, m_grid.topRow() - m_grid.fixedRows());
+    m_model->sync(top, top + std::min(m_grid.visibleRowCount(), m_grid.rows()) + 1);
     applyGeometryFromGrid();
     updateVisibleRows();
     updateGeometries(); // the scroll range must fit the new size before TopRow is shown
@@ -188,10 +215,16 @@ QModelIndex GridView::cellAt(const QPoint &pos) const
     return idx;
 }
 
-void GridView::pressAt(int row, int col)
+void GridView::pressAt(int row, int col, bool extend)
 {
-    m_grid.setRow(row);
-    m_grid.setCol(col);
+    m_extending = extend;
+    if (extend) {
+        m_grid.setRowSel(row);
+        m_grid.setColSel(col);
+    } else {
+        m_grid.setRow(row);
+        m_grid.setCol(col);
+    }
     m_dragging = true;
     viewport()->update();
 }
@@ -210,7 +243,10 @@ void GridView::release()
     if (!m_dragging)
         return;
     m_dragging = false;
-    emit gridClicked();
+    if (m_extending)
+        emit gridShiftClicked();
+    else
+        emit gridClicked();
 }
 
 void GridView::mousePressEvent(QMouseEvent *event)
@@ -219,7 +255,8 @@ void GridView::mousePressEvent(QMouseEvent *event)
         return;
     const QModelIndex idx = indexAt(event->position().toPoint());
     if (idx.isValid())
-        pressAt(idx.row() + m_grid.fixedRows(), idx.column() + m_grid.fixedCols());
+        pressAt(idx.row() + m_grid.fixedRows(), idx.column() + m_grid.fixedCols(),
+                event->modifiers().testFlag(Qt::ShiftModifier));
 }
 
 void GridView::mouseMoveEvent(QMouseEvent *event)
@@ -245,8 +282,98 @@ void GridView::mouseDoubleClickEvent(QMouseEvent *event)
 
 void GridView::keyPressEvent(QKeyEvent *event)
 {
-    // The table never has the focus; keys belong to the editor fields.
-    event->ignore();
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    const bool shift = mods.testFlag(Qt::ShiftModifier);
+    const bool ctrl = mods.testFlag(Qt::ControlModifier);
+    if (mods & ~(Qt::ShiftModifier | Qt::ControlModifier)) {
+        event->ignore(); // Alt and the like belong to the menus
+        return;
+    }
+    std::optional<Tabelltangent> key;
+    switch (event->key()) {
+    case Qt::Key_Up:
+        if (!ctrl)
+            key = Tabelltangent::RadUpp;
+        break;
+    case Qt::Key_Down:
+        if (!ctrl)
+            key = Tabelltangent::RadNed;
+        break;
+    case Qt::Key_PageUp:
+        if (!ctrl)
+            key = Tabelltangent::SidaUpp;
+        break;
+    case Qt::Key_PageDown:
+        if (!ctrl)
+            key = Tabelltangent::SidaNed;
+        break;
+    case Qt::Key_Home:
+        if (ctrl)
+            key = Tabelltangent::Forsta;
+        break;
+    case Qt::Key_End:
+        if (ctrl)
+            key = Tabelltangent::Sista;
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!ctrl && !shift)
+            key = Tabelltangent::Retur;
+        break;
+    default:
+        break;
+    }
+    if (!key) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    emit gridKey(*key, shift);
+}
+
+void GridView::focusInEvent(QFocusEvent *event)
+{
+    // Not the item view's own: it would move a current index of its own.
+    QAbstractScrollArea::focusInEvent(event);
+    viewport()->update();
+}
+
+void GridView::focusOutEvent(QFocusEvent *event)
+{
+    QAbstractScrollArea::focusOutEvent(event);
+    viewport()->update();
+}
+
+void GridView::paintEvent(QPaintEvent *event)
+{
+    QTableView::paintEvent(event);
+    if (!hasFocus())
+        return;
+    // The focus: a frame round the cells and a dotted line round the
+    // cursor row, which a widened selection would otherwise hide.
+    QPainter p(viewport());
+    const QPalette &pal = palette();
+    QPen frame(pal.color(QPalette::Active, QPalette::Highlight).darker(140), 2);
+    frame.setJoinStyle(Qt::MiterJoin);
+    p.setPen(frame);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(viewport()->rect().adjusted(1, 1, -1, -1));
+    const int r = m_grid.row() - m_grid.fixedRows();
+    if (r >= 0 && r < m_model->rowCount() && m_model->columnCount() > 0) {
+        const QRect row = visualRect(m_model->index(r, 0))
+                              .united(visualRect(m_model->index(r, m_model->columnCount() - 1)))
+                              .adjusted(0, 0, -1, -1);
+        QPen dots(pal.color(QPalette::Active, QPalette::Text), 1, Qt::DotLine);
+        p.setPen(dots);
+        p.drawRect(row);
+    }
+}
+
+double GridView::numberColumnNeeds(const QString &number) const
+{
+    // The header draws its text inside a margin on either side.
+    const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, verticalHeader());
+    return m_scale.twips(verticalHeader()->fontMetrics().horizontalAdvance(number) + 2 * margin);
 }
 
 void GridView::resizeEvent(QResizeEvent *event)
@@ -272,10 +399,11 @@ bool GridView::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
         if (me->button() == Qt::LeftButton && s >= 0) {
+            const bool extend = me->modifiers().testFlag(Qt::ShiftModifier);
             if (horizontal)
-                pressAt(0, s + m_grid.fixedCols());
+                pressAt(0, s + m_grid.fixedCols(), extend);
             else
-                pressAt(s + m_grid.fixedRows(), 0);
+                pressAt(s + m_grid.fixedRows(), 0, extend);
         }
         return true;
     case QEvent::MouseMove:

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "table/Tabelltangent.h"
 #include "table/Twips.h"
 
 #include <QAbstractTableModel>
 #include <QTableView>
+
+#include <climits>
 
 class TagGrid;
 
@@ -21,8 +24,11 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     // One update for everything a command changed: a reset when rows or
-    // columns came or went, otherwise one dataChanged over all cells.
-    void sync();
+    // columns came or went, otherwise one dataChanged over the rows from
+    // firstRow to lastRow (model rows), the ones a view shows. Rows out of
+    // view hold nothing a view keeps, so a move at 32,765 rows costs what
+    // the shown rows cost.
+    void sync(int firstRow = 0, int lastRow = INT_MAX);
 
 private:
     bool isSelected(int gridRow, int gridCol) const;
@@ -33,8 +39,9 @@ private:
 };
 
 // The table as the user sees it. Mouse presses move the grid's cursor,
-// drags move the selection corner, a release raises gridClicked(). It never
-// takes the keyboard focus.
+// drags move the selection corner, a release raises gridClicked() (or
+// gridShiftClicked() when Shift held the cursor). It takes the keyboard
+// focus by Tab only, never by a click, and hands its keys on as gridKey().
 class GridView : public QTableView {
     Q_OBJECT
 public:
@@ -45,9 +52,14 @@ public:
     void refresh();
     // Tells the grid how many whole rows fit at the current height.
     void updateVisibleRows();
+    // Twips the number column needs to show this row number whole, in the
+    // header's font with the cell margins.
+    double numberColumnNeeds(const QString &number) const;
 
 signals:
     void gridClicked();
+    void gridShiftClicked();
+    void gridKey(Tabelltangent key, bool shift);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -56,13 +68,16 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QModelIndex cellAt(const QPoint &pos) const;
     // A press, a drag and a release, on the cells or on the headers alike;
     // a negative row or column in a drag leaves that side of the corner.
-    void pressAt(int row, int col);
+    void pressAt(int row, int col, bool extend);
     void dragTo(int row, int col);
     void release();
     void scrollFromUser(int value);
@@ -72,5 +87,6 @@ private:
     const Twips m_scale;
     TagGridModel *m_model;
     bool m_dragging = false;
+    bool m_extending = false; // the press held Shift: the cursor stays
     bool m_syncing = false;
 };

@@ -1,0 +1,97 @@
+// Hjälp > Översikt...: the program's own help window, on the offscreen
+// platform. It needs no browser and no file outside the program.
+#include "WindowTest.h"
+#include "help/widgets/HjalpFonster.h"
+
+#include <QAction>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QtTest>
+
+class TestHjalpFonster : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Huvudbild> w;
+
+    static QList<HjalpFonster *> helpWindows()
+    {
+        QList<HjalpFonster *> found;
+        for (QWidget *t : QApplication::topLevelWidgets())
+            if (auto *h = qobject_cast<HjalpFonster *>(t))
+                found << h;
+        return found;
+    }
+    HjalpFonster *openHelp()
+    {
+        w->menuItem(Huvudbild::Hjalp, 0)->trigger();
+        const auto found = helpWindows();
+        return found.size() == 1 ? found.first() : nullptr;
+    }
+
+private slots:
+    void initTestCase() { Huvudbild::installApplicationSettings(*qApp); }
+    void init()
+    {
+        w = std::make_unique<Huvudbild>();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    }
+    void cleanup()
+    {
+        w->document().Andrad = false;
+        w.reset();
+        QVERIFY(helpWindows().isEmpty()); // it goes with the main window
+    }
+
+    void opensOurPageInAWindowOfItsOwn()
+    {
+        HjalpFonster *h = openHelp();
+        QVERIFY(h);
+        QVERIFY(QTest::qWaitForWindowExposed(h));
+        QCOMPARE(h->windowTitle(), QStringLiteral("Ovelda Taggverk – hjälp"));
+        QVERIFY(h->isWindow());
+        QCOMPARE(h->windowModality(), Qt::NonModal);
+        QVERIFY(w->isEnabled()); // the main window stays usable
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        const QString text = h->browser()->toPlainText();
+        for (const char *topic : {"Skriva in brickor", "Uppdatera", "Spara", "Öppna", "Klistra in", "kalkylprogram",
+                                  "Skriv ut", "Teckenräknare", "Tangentbordet", "Ctrl"})
+            QVERIFY2(text.contains(QString::fromUtf8(topic)), topic);
+        QCOMPARE(h->browser()->source().scheme(), QStringLiteral("qrc")); // inside the program
+    }
+
+    void oneWindowThatGoesWithTheMainWindow()
+    {
+        HjalpFonster *h = openHelp();
+        QVERIFY(h);
+        h->close();
+        QCOMPARE(openHelp(), h); // brought back, not a second one
+        QVERIFY(h->isVisible());
+        QCOMPARE(openHelp(), h);
+        QVERIFY(w->close());
+        QVERIFY(!h->isVisible());
+    }
+
+    void aLinkInThePageMovesWithinIt()
+    {
+        HjalpFonster *h = openHelp();
+        QVERIFY(h);
+        QVERIFY(QTest::qWaitForWindowExposed(h));
+        QTextBrowser *b = h->browser();
+        QCOMPARE(b->verticalScrollBar()->value(), 0);
+        // Click the contents entry "Gränser".
+        QTextCursor c = b->document()->find(QStringLiteral("Gränser"));
+        QVERIFY(!c.isNull());
+        QVERIFY(c.charFormat().isAnchor());
+        c.setPosition(c.selectionStart() + 2);
+        const QPoint at = b->cursorRect(c).center();
+        QTest::mouseClick(b->viewport(), Qt::LeftButton, {}, at);
+        QTRY_COMPARE(b->source().fragment(), QStringLiteral("granser"));
+        QVERIFY(b->verticalScrollBar()->value() > 0);
+        QCOMPARE(b->source().path(), QStringLiteral("/hjalp.html")); // still our page
+    }
+};
+
+QTEST_MAIN(TestHjalpFonster)
+#include "test_hjalpfonster.moc"
