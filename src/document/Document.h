@@ -21,6 +21,8 @@ struct Document {
     // Most tags a list can hold: row indices are 16-bit.
     static constexpr int kMaxTags = 32765;
     static constexpr int kMaxRows = kMaxTags + 2;
+    // Longest text a cell holds, in characters; keeps every command quick.
+    static constexpr int kMaxTextLangd = 65535;
 
     // Caption for a file title, or the untitled caption for "".
     static QString caption(const QString &fileTitle);
