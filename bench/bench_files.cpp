@@ -1,4 +1,5 @@
-// Open and Save of a full list (32,765 tags), and Open of 10 MB of garbage.
+// Open and Save of a full list (32,765 tags), Open of 10 MB of garbage, and
+// Open of a tag with a text at the length limit and a click on that row.
 #include "FakeDesktop.h"
 
 #include "document/TabellRutiner.h"
@@ -6,11 +7,18 @@
 #include "files/TaggfilLasare.h"
 #include "files/TaggfilSkrivare.h"
 
-#include <QCoreApplication>
+#include "app/widgets/Huvudbild.h"
+
+#include <QApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+
+#ifdef Q_OS_UNIX
+#include <sys/resource.h>
+#endif
 
 namespace {
 QTemporaryDir &dir()
@@ -64,6 +72,33 @@ QString garbageFile()
         return p;
     }();
     return path;
+}
+
+// One tag whose first text has the most characters a text may hold.
+QString longTextFile()
+{
+    static const QString path = [] {
+        const QString p = dir().filePath(QStringLiteral("lang.brk"));
+        QFile f(p);
+        const QByteArray bytes = "\"" + QByteArray(Document::kMaxTextLangd, 'x') + "\",\"kort\",1\r\n";
+        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+            qFatal("cannot write %s", qPrintable(p));
+        return p;
+    }();
+    return path;
+}
+
+// The process's peak resident memory so far, in MB (run one benchmark per
+// process, with --benchmark_filter, to read it for that benchmark alone).
+void reportPeakMemory(benchmark::State &state)
+{
+#ifdef Q_OS_UNIX
+    rusage u{};
+    if (getrusage(RUSAGE_SELF, &u) == 0)
+        state.counters["peak_MB"] = double(u.ru_maxrss) / 1024.0;
+#else
+    Q_UNUSED(state);
+#endif
 }
 
 void openEach(benchmark::State &state, const QString &path, bool expectWarning)
@@ -127,6 +162,91 @@ void BM_Save_FullList(benchmark::State &state)
 }
 BENCHMARK(BM_Save_FullList)->Unit(benchmark::kMillisecond);
 
+void BM_Open_LongestText(benchmark::State &state)
+{
+    openEach(state, longTextFile(), false);
+    reportPeakMemory(state);
+}
+BENCHMARK(BM_Open_LongestText)->Unit(benchmark::kMillisecond);
+
+// A click on that row loads the long text into the fields.
+void BM_Click_LongestTextRow(benchmark::State &state)
+{
+    TestDoc t;
+    t.doc.grid.setVisibleRowCount(25);
+    t.desktop.dialogAnswers.push_back(FakeDesktop::choice(longTextFile()));
+    Oppna(t.doc);
+    for (auto _ : state) {
+        state.PauseTiming();
+        t.doc.grid.setRow(2); // the entry row, as after Open
+        state.ResumeTiming();
+        t.doc.grid.setRow(1);
+        grdGrid_Click(t.doc);
+        benchmark::DoNotOptimize(t.fields.values[0].size());
+    }
+    if (t.fields.values[0].size() != Document::kMaxTextLangd)
+        state.SkipWithError("the long text did not load");
+    reportPeakMemory(state);
+}
+BENCHMARK(BM_Click_LongestTextRow)->Unit(benchmark::kMillisecond);
+
+// The same in the real window (offscreen): the table shows the long cell and
+// the click puts the text into a real line edit; both are painted.
+void loadLongTextIntoWindow(Huvudbild &w)
+{
+    TagGrid &g = w.document().grid;
+    g.setRows(3);
+    g.setTextAt(1, 0, QStringLiteral("1"));
+    g.setTextAt(1, 1, QString(Document::kMaxTextLangd, QLatin1Char('x')));
+    g.setTextAt(1, 2, QStringLiteral("kort"));
+    g.setTextAt(1, 3, QStringLiteral("1"));
+    g.setTextAt(2, 0, QStringLiteral("2"));
+    g.setRow(2);
+}
+
+void BM_Show_LongestText_Window(benchmark::State &state)
+{
+    Huvudbild w;
+    w.show();
+    QCoreApplication::processEvents(); // exposed, so that repaint() paints
+    for (auto _ : state) {
+        state.PauseTiming();
+        NyLista(w.document());
+        w.refreshView();
+        w.repaint();
+        state.ResumeTiming();
+        loadLongTextIntoWindow(w);
+        w.refreshView();
+        w.repaint();
+    }
+    reportPeakMemory(state);
+}
+BENCHMARK(BM_Show_LongestText_Window)->Unit(benchmark::kMillisecond);
+
+void BM_Click_LongestTextRow_Window(benchmark::State &state)
+{
+    Huvudbild w;
+    w.show();
+    QCoreApplication::processEvents(); // exposed, so that repaint() paints
+    loadLongTextIntoWindow(w);
+    w.refreshView();
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.txtRad1()->clear();
+        w.document().grid.setRow(2);
+        w.repaint();
+        state.ResumeTiming();
+        w.document().grid.setRow(1);
+        grdGrid_Click(w.document());
+        w.refreshView();
+        w.repaint();
+    }
+    if (w.txtRad1()->text().size() != Document::kMaxTextLangd)
+        state.SkipWithError("the long text did not load");
+    reportPeakMemory(state);
+}
+BENCHMARK(BM_Click_LongestTextRow_Window)->Unit(benchmark::kMillisecond);
+
 // The two halves on their own, for where the time goes.
 void BM_Reader_FullList(benchmark::State &state)
 {
@@ -155,7 +275,11 @@ BENCHMARK(BM_Writer_FullList)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    // The window benchmarks need no screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    Huvudbild::installApplicationSettings(app);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

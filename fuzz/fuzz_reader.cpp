@@ -1,7 +1,8 @@
 // The tag file reader under libFuzzer: any bytes must read without a crash,
 // within the data and in time linear in its length; every row must have the
 // table's shape and a 16-bit quantity; a smaller limit must give the first
-// rows of the same reading; and rows written back must read back the same.
+// rows of the same reading; a text limit must give the rows before the first
+// longer text, and stop there; and rows written back must read back the same.
 #include "files/TaggfilLasare.h"
 #include "files/TaggfilSkrivare.h"
 #include "files/Windows1252.h"
@@ -44,6 +45,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const int n = r[2].toInt(&ok);
         check(ok && n >= -32768 && n <= 32767 && r[2] == QString::number(n));
         rows.push_back({QString(), r[0], r[1], r[2]});
+    }
+
+    // The inputs stay far below the real text limit; a small one, taken from
+    // the data, walks the same path.
+    const int limit = size ? data[0] % 64 : 0;
+    const Lasning capped = lasTaggfil(bytes, kMax, limit);
+    check(capped.rader.size() <= all.rader.size());
+    for (size_t i = 0; i < capped.rader.size(); ++i)
+        check(capped.rader[i] == all.rader[i]);
+    size_t firstLong = all.rader.size();
+    for (size_t i = 0; i < all.rader.size() && firstLong == all.rader.size(); ++i)
+        if (all.rader[i][0].size() > limit || all.rader[i][1].size() > limit)
+            firstLong = i;
+    if (firstLong < all.rader.size()) {
+        check(capped.rader.size() == firstLong);
+        check(capped.slut == Lasning::Slut::Lasfel && capped.innehallKvar);
+    } else {
+        check(capped.rader.size() == all.rader.size() && capped.slut == all.slut);
+        // An unfinished last record with a long text is damage either way.
+        check(!all.innehallKvar || capped.innehallKvar);
     }
 
     const int half = static_cast<int>(all.rader.size() / 2);

@@ -240,6 +240,8 @@ private slots:
         QTest::newRow("empty items") << QByteArray(",,\r\n") << QStringList{"||0"} << S::Filslut << false;
         QTest::newRow("empty quoted texts")
             << QByteArray("\"\",\"\",4\r\n") << QStringList{"||4"} << S::Filslut << false;
+        QTest::newRow("quantity with a plus sign")
+            << QByteArray("\"a\",\"b\",+5\r\n") << QStringList{"a|b|5"} << S::Filslut << false;
         QTest::newRow("quantity not a number")
             << QByteArray("\"a\",\"b\",x\r\n") << QStringList{"a|b|0"} << S::Filslut << false;
         QTest::newRow("quantity with exponent is no number")
@@ -325,6 +327,44 @@ private slots:
         QCOMPARE(rowsOf(l), QStringList({"a|b|1", "c|d|2"}));
         QCOMPARE(l.slut, slut);
         QCOMPARE(l.innehallKvar, left);
+    }
+
+    void reader_textLimit_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("rows"); // records read before the stop
+        QTest::addColumn<Lasning::Slut>("slut");
+        using S = Lasning::Slut;
+        const QByteArray max(65535, 'x'), over(65536, 'x');
+        const QByteArray good("\"ok\",\"ok\",1\r\n");
+        QTest::newRow("quoted text 1 at the limit") << QByteArray("\"" + max + "\",b,1\r\n") << 1 << S::Filslut;
+        QTest::newRow("quoted text 2 at the limit") << QByteArray("a,\"" + max + "\",1\r\n") << 1 << S::Filslut;
+        QTest::newRow("unquoted text at the limit") << QByteArray(max + ",b,1\r\n") << 1 << S::Filslut;
+        QTest::newRow("unquoted, blanks after it do not count") << QByteArray(max + "     ,b,1\r\n") << 1 << S::Filslut;
+        QTest::newRow("quoted text 1 one over") << QByteArray(good + "\"" + over + "\",b,1\r\n") << 1 << S::Lasfel;
+        QTest::newRow("quoted text 2 one over") << QByteArray(good + "a,\"" + over + "\",1\r\n") << 1 << S::Lasfel;
+        QTest::newRow("unquoted text one over") << QByteArray(good + over + ",b,1\r\n") << 1 << S::Lasfel;
+        QTest::newRow("long text, quote never closed") << QByteArray(good + "\"" + over) << 1 << S::Lasfel;
+        QTest::newRow("records after a long one are not read")
+            << QByteArray(good + "\"" + over + "\",b,1\r\n" + good + good) << 1 << S::Lasfel;
+        QTest::newRow("a long quantity is no text")
+            << QByteArray("a,b," + QByteArray(70000, '0') + "7\r\n") << 1 << S::Filslut;
+    }
+
+    void reader_textLimit()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, rows);
+        QFETCH(Lasning::Slut, slut);
+        const Lasning l = lasTaggfil(bytes, 100);
+        QCOMPARE(int(l.rader.size()), rows);
+        QCOMPARE(l.slut, slut);
+        // Damage, not a blank end: Open warns.
+        QCOMPARE(l.innehallKvar, slut == Lasning::Slut::Lasfel);
+        for (const auto &r : l.rader)
+            QVERIFY(r[0].size() <= 65535 && r[1].size() <= 65535);
+        if (slut == Lasning::Slut::Filslut && bytes.startsWith('x'))
+            QCOMPARE(l.rader[0][0].size(), 65535);
     }
 
     void reader_neverReadsPastTheEnd()

@@ -2,6 +2,7 @@
 // counter's message, cursor and selection.
 #include "FakeDesktop.h"
 
+#include "document/RadEditor.h"
 #include "document/TabellRutiner.h"
 #include "reports/Teckenraknare.h"
 #include "reports/Utskrift.h"
@@ -52,6 +53,8 @@ Cursor cursorOf(const TagGrid &g)
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(Cursor)
 
 class TestReports : public QObject {
     Q_OBJECT
@@ -148,26 +151,48 @@ private slots:
                  rowOps(QStringLiteral(" 1 "), lang, QStringLiteral("två"), QStringLiteral(" 1 ")));
     }
 
-    void cursorEndsOnLastRowQuantityFieldsUntouched()
+    void printKeepsCursorAndSelection_data()
     {
+        QTest::addColumn<Cursor>("cursor");
+        QTest::newRow("first row, whole tag") << Cursor{1, 1, 1, 3};
+        QTest::newRow("rows dragged down") << Cursor{1, 1, 2, 3};
+        QTest::newRow("rows dragged up") << Cursor{3, 1, 1, 3};
+        QTest::newRow("a single cell") << Cursor{2, 2, 2, 2};
+        QTest::newRow("entry row") << Cursor{4, 1, 4, 3};
+    }
+
+    void printKeepsCursorAndSelection()
+    {
+        QFETCH(Cursor, cursor);
         TestDoc t;
         t.addTags({{QStringLiteral("a"), QString(), QStringLiteral("1")},
                    {QStringLiteral("b"), QString(), QStringLiteral("2")},
                    {QStringLiteral("c"), QString(), QStringLiteral("3")}});
-        t.doc.grid.setRow(1);
-        t.doc.grid.setRowSel(2);
-        grdGrid_Click(t.doc);
-        const QString fieldsBefore = t.fields.values[0];
+        TagGrid &g = t.doc.grid;
+        g.setRow(cursor.row);
+        HamtaRad(t.doc);
+        g.setCol(cursor.col);
+        g.setRowSel(cursor.rowSel);
+        g.setColSel(cursor.colSel);
+        const QString shown = t.fields.values[0];
         t.doc.FilNamn = QStringLiteral("/tmp/x.brk");
         t.doc.Andrad = true;
 
         SkrivUt(t.doc);
 
-        QVERIFY(cursorOf(t.doc.grid) == (Cursor{3, 3, 3, 3}));
-        QCOMPARE(t.fields.values[0], fieldsBefore);
+        QCOMPARE(t.desktop.printed.last(), QStringLiteral("end"));
+        QVERIFY(cursorOf(g) == cursor);
+        QCOMPARE(t.fields.values[0], shown);
         QCOMPARE(t.doc.FilNamn, QStringLiteral("/tmp/x.brk"));
         QVERIFY(t.doc.Andrad);
-        QCOMPARE(t.doc.grid.rows(), 5);
+        QCOMPARE(g.rows(), 5);
+
+        // The next Uppdatera writes the row the fields show, not the last tag.
+        t.fields.set(QStringLiteral("ändrad"), QString(), QStringLiteral("9"));
+        cmdUppdatera_Click(t.doc);
+        QCOMPARE(g.textAt(cursor.row, 1), QStringLiteral("ändrad"));
+        if (cursor.row != 3)
+            QCOMPARE(g.textAt(3, 1), QStringLiteral("c"));
     }
 
     void printerProblemsWarnAndChangeNothing_data()

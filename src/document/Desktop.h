@@ -24,7 +24,7 @@ public:
 class Desktop {
 public:
     enum class Icon { None, Warning, Question, Information };
-    enum class Buttons { Ok, YesNoCancel };
+    enum class Buttons { Ok, YesNo, YesNoCancel };
     enum class Answer { Ok, Yes, No, Cancel };
 
     enum class DialogFlag { AskBeforeReplacing = 0x2, HideReadOnly = 0x4 };
@@ -45,8 +45,10 @@ public:
 
     virtual ~Desktop() = default;
 
-    virtual Answer messageBox(const QString &prompt, const QString &title, Icon icon,
-                              Buttons buttons = Buttons::Ok) = 0;
+    // defaultButton: the button that Return presses; nullopt for the set's
+    // first (OK or Yes).
+    virtual Answer messageBox(const QString &prompt, const QString &title, Icon icon, Buttons buttons = Buttons::Ok,
+                              std::optional<Answer> defaultButton = std::nullopt) = 0;
     // nullopt when the user cancels.
     virtual std::optional<FileChoice> fileDialog(const FileDialogSettings &settings) = 0;
 

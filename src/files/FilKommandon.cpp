@@ -6,6 +6,13 @@
 #include "files/TaggfilLasare.h"
 
 #include <QFile>
+#include <QFileInfo>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 const QString kFilter = QStringLiteral("Märkbricksfiler (*.brk)|*.brk|Alla filer (*.*)|*.*");
@@ -22,6 +29,55 @@ void varnaForLasning(Document &doc, const Lasning &l, int rows)
         doc.desktop.messageBox(QStringLiteral("Filen kunde inte läsas till slut. %1 lästes in.").arg(count),
                                QStringLiteral("Fil skadad"), Desktop::Icon::Warning);
     }
+}
+
+// Opens path for reading when it names a regular file (a link to one
+// included). A pipe, device, socket or folder is refused before it is opened,
+// and where the system allows it the file is opened so that one swapped in
+// for a pipe meanwhile cannot block: opening a pipe waits for a writer.
+bool oppnaVanligFil(QFile &file, const QString &path)
+{
+    if (!QFileInfo(path).isFile())
+        return false;
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return true;
+#else
+    file.setFileName(path);
+    return file.open(QIODevice::ReadOnly);
+#endif
+}
+
+std::optional<Filstampel> stampelFor(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return std::nullopt;
+    return Filstampel{info.size(), info.fileTime(QFileDevice::FileModificationTime)};
+}
+
+// True when FilNamn's file may be written over: it is still the one this
+// program last read or wrote, it has vanished, or the user says to replace
+// what another program put there.
+bool kanSkrivaOver(Document &doc)
+{
+    if (!doc.stampel)
+        return true;
+    const std::optional<Filstampel> now = stampelFor(doc.FilNamn);
+    if (!now || *now == *doc.stampel)
+        return true;
+    return doc.desktop.messageBox(QStringLiteral("Filen har ändrats av ett annat program sedan den öppnades eller "
+                                                 "sparades.\nVill du skriva över den?"),
+                                  QStringLiteral("Spara"), Desktop::Icon::Warning, Desktop::Buttons::YesNo,
+                                  Desktop::Answer::No) == Desktop::Answer::Yes;
 }
 } // namespace
 
@@ -61,7 +117,7 @@ bool sparaAndringarForst(Document &doc)
         return true;
     const Desktop::Answer a = doc.desktop.messageBox(QStringLiteral("Vill du spara de ändringar du har gjort?"),
                                                      QStringLiteral("Spara ändringar?"), Desktop::Icon::Question,
-                                                     Desktop::Buttons::YesNoCancel);
+                                                     Desktop::Buttons::YesNoCancel, Desktop::Answer::Yes);
     if (a == Desktop::Answer::No)
         return true;
     if (a != Desktop::Answer::Yes)
@@ -92,8 +148,8 @@ void Oppna(Document &doc)
     if (!choice)
         return;
 
-    QFile file(choice->fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (!oppnaVanligFil(file, choice->fileName)) {
         doc.desktop.messageBox(QStringLiteral("Filen fanns inte!"), QStringLiteral("Fil saknas"),
                                Desktop::Icon::Warning);
         return;
@@ -103,6 +159,7 @@ void Oppna(Document &doc)
 
     QByteArray data;
     const bool whole = lasFilinnehall(file, data, kMaxFilstorlek);
+    doc.stampel = Filstampel{file.size(), file.fileTime(QFileDevice::FileModificationTime)};
     file.close();
     Lasning l = lasTaggfil(data, Document::kMaxTags);
     data = QByteArray();
@@ -136,7 +193,9 @@ void Oppna(Document &doc)
 void Spara(Document &doc, bool &saved)
 {
     if (doc.FilNamn.endsWith(QLatin1String(".brk"), Qt::CaseInsensitive)) {
-        saved = SparaFil(doc, doc.FilNamn);
+        saved = kanSkrivaOver(doc) && SparaFil(doc, doc.FilNamn);
+        if (saved)
+            doc.stampel = stampelFor(doc.FilNamn);
         return;
     }
     SparaSom(doc, saved);
@@ -150,5 +209,8 @@ void SparaSom(Document &doc, bool &saved)
         return;
     doc.FilNamn = choice->fileName;
     doc.setFileCaption(choice->fileTitle);
+    // The dialog asked before replacing a file, so there is nothing to
+    // compare; a file that could not be written is not one we know.
     saved = SparaFil(doc, doc.FilNamn);
+    doc.stampel = saved ? stampelFor(doc.FilNamn) : std::nullopt;
 }

@@ -1,17 +1,21 @@
 #include "files/SparaFil.h"
 
 #include "document/Document.h"
+#include "files/Skrivfel.h"
 #include "files/TaggfilSkrivare.h"
 #include "table/Radnummer.h"
 
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringList>
 
+#include <cerrno>
+
 namespace {
-void fel(Document &doc, const QString &reason)
+void fel(Document &doc, const Skrivfel &orsak)
 {
-    doc.desktop.messageBox(QStringLiteral("Filen kunde inte sparas!\n") + reason, QStringLiteral("Fel vid sparande"),
-                           Desktop::Icon::Warning);
+    doc.desktop.messageBox(QStringLiteral("Filen kunde inte sparas!\n") + skrivfelOrsak(orsak),
+                           QStringLiteral("Fel vid sparande"), Desktop::Icon::Warning);
 }
 
 // "3, 7." or, past 20 numbers, "1, 2, ..., 20, ..."
@@ -45,12 +49,21 @@ bool SparaFil(Document &doc, const QString &path)
 
 bool SparaFil(Document &doc, QSaveFile &file)
 {
-    // Writing in place when no temporary file can be made would put the old
-    // file at risk; refuse instead.
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly)) {
-        fel(doc, file.errorString());
-        return false;
+    // The system's error code is taken right after each call that can fail,
+    // before anything else can overwrite it.
+    if (!file.isOpen()) {
+        // Writing in place when no temporary file can be made would put the
+        // old file at risk; refuse instead.
+        file.setDirectWriteFallback(false);
+        nollstallSkrivfel();
+        if (!file.open(QIODevice::WriteOnly)) {
+            Skrivfel orsak = senasteSkrivfel(file.errorString());
+            // Qt refuses a folder itself, without a system call to tell why.
+            if (!orsak.posix && !orsak.windows && QFileInfo(file.fileName()).isDir())
+                orsak.posix = EISDIR;
+            fel(doc, orsak);
+            return false;
+        }
     }
 
     TagGrid &g = doc.grid;
@@ -62,12 +75,17 @@ bool SparaFil(Document &doc, QSaveFile &file)
         g.setRow(row);
     }
 
-    const bool written = file.write(content.bytes) == content.bytes.size() && file.flush();
-    if (!written || !file.commit()) {
-        const QString reason = file.errorString();
+    nollstallSkrivfel();
+    bool ok = file.write(content.bytes) == content.bytes.size();
+    if (ok)
+        ok = file.flush();
+    if (ok)
+        ok = file.commit();
+    if (!ok) {
+        const Skrivfel orsak = senasteSkrivfel(file.errorString());
         if (file.isOpen())
             file.cancelWriting(); // the temporary file goes, the old file stays
-        fel(doc, reason);
+        fel(doc, orsak);
         return false;
     }
     varnaForAndringar(doc, content);

@@ -12,5 +12,6 @@ struct Document;
 // reason and gives false; a save that could not store every row as shown
 // warns once, by row number, after writing.
 bool SparaFil(Document &doc, const QString &path);
-// The same on a save file the caller made (tests hand in failing ones).
+// The same on a save file the caller made, opened or not (tests hand in
+// failing ones).
 bool SparaFil(Document &doc, QSaveFile &file);

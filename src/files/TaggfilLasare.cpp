@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <optional>
 
 namespace {
@@ -31,10 +32,14 @@ public:
     Items(const char *begin, const char *end) : m_p(begin), m_end(end) {}
 
     const char *pos() const { return m_p; }
+    // True once an item was given up on for its length.
+    bool tooLong() const { return m_tooLong; }
     bool atEnd() const { return m_p == m_end; }
 
-    // The next item; false when the data ends before one is complete.
-    bool next(QByteArrayView &item)
+    // The next item; false when the data ends before one is complete or
+    // when the item runs past maxLength bytes (one byte is one character).
+    // Bounded: a long item is given up on without reading the rest of it.
+    bool next(QByteArrayView &item, qsizetype maxLength)
     {
         while (m_p != m_end && *m_p == ' ')
             ++m_p;
@@ -42,9 +47,12 @@ public:
             return false;
         if (*m_p == '"') {
             const char *start = m_p + 1;
-            const auto *close = static_cast<const char *>(std::memchr(start, '"', static_cast<size_t>(m_end - start)));
-            if (!close)
+            const qsizetype span = std::min<qsizetype>(m_end - start, maxLength + 1);
+            const auto *close = static_cast<const char *>(std::memchr(start, '"', static_cast<size_t>(span)));
+            if (!close) {
+                m_tooLong = span > maxLength;
                 return false;
+            }
             item = QByteArrayView(start, close - start);
             m_p = close + 1;
             while (m_p != m_end && !isSeparator(*m_p))
@@ -57,6 +65,10 @@ public:
             while (stop != start && stop[-1] == ' ')
                 --stop;
             item = QByteArrayView(start, stop - start);
+            if (item.size() > maxLength) {
+                m_tooLong = true;
+                return false;
+            }
         }
         skipSeparator();
         return true;
@@ -74,6 +86,7 @@ private:
 
     const char *m_p;
     const char *m_end;
+    bool m_tooLong = false;
 };
 
 // The quantity item as a whole number: plain decimal with an optional sign
@@ -124,7 +137,7 @@ QString quantityText(qint16 n)
 }
 } // namespace
 
-Lasning lasTaggfil(QByteArrayView data, int maxPoster)
+Lasning lasTaggfil(QByteArrayView data, int maxPoster, int maxTextLangd)
 {
     Lasning result;
     const char *end = data.data() + data.size();
@@ -135,9 +148,13 @@ Lasning lasTaggfil(QByteArrayView data, int maxPoster)
         const char *recordStart = items.pos();
         QByteArrayView t1, t2, q;
         std::optional<qint16> n;
-        if (!items.next(t1) || !items.next(t2) || !items.next(q) || !(n = quantity(q))) {
+        // The quantity item has no length limit: only its value counts.
+        constexpr qsizetype kObegransad = std::numeric_limits<qsizetype>::max() - 1;
+        if (!items.next(t1, maxTextLangd) || !items.next(t2, maxTextLangd) || !items.next(q, kObegransad) ||
+            !(n = quantity(q))) {
             result.slut = Lasning::Slut::Lasfel;
-            result.innehallKvar = !onlyBlanks(recordStart, end);
+            // A text too long to hold is damage even when it is all blanks.
+            result.innehallKvar = items.tooLong() || !onlyBlanks(recordStart, end);
             return result;
         }
         // One record more than the list holds: only now is it sure that the

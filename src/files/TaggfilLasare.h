@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/Document.h"
+
 #include <QByteArrayView>
 #include <QString>
 
@@ -27,6 +29,8 @@ struct Lasning {
 // reader then moves past the next separator; an unquoted item runs to the
 // next separator, trailing blanks dropped. An empty or non-numeric quantity
 // reads as 0, a fraction is rounded half to even, and a value outside
-// -32768..32767 is a read error, as is the end of the data inside a record.
+// -32768..32767 is a read error, as is the end of the data inside a record,
+// and so is a text item longer than maxTextLangd characters (no cell holds
+// more; the reader stops there without reading the rest of the item).
 // Reads at most maxPoster records. Linear in the input; never reads past it.
-Lasning lasTaggfil(QByteArrayView data, int maxPoster);
+Lasning lasTaggfil(QByteArrayView data, int maxPoster, int maxTextLangd = Document::kMaxTextLangd);

@@ -47,8 +47,9 @@ void SkrivUt(Document &doc)
     job->newLine();
     job->newLine();
 
-    // The cells are read directly; the cursor is placed once at the end
-    // where walking it row by row would have left it.
+    // The cells are read directly, so the cursor and the selection stay on
+    // the row the editor fields show: the next Uppdatera must update that
+    // row, not the last one.
     const int last = g.rows() - 2;
     for (int r = 1; r <= last; ++r) {
         job->print(utskriftTal(toRowIndex(r)));
@@ -70,9 +71,5 @@ void SkrivUt(Document &doc)
         if (!reason.isEmpty())
             prompt += QLatin1Char('\n') + reason;
         doc.desktop.messageBox(prompt, kTitel, Desktop::Icon::Warning);
-        return; // the cursor stays where it was: nothing changes on failure
     }
-
-    g.setRow(last);
-    g.setCol(3);
 }

@@ -20,8 +20,16 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <atomic>
 #include <deque>
 #include <functional>
+#include <thread>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 enum Entry { Nytt = 0, Oppna = 1, Spara = 2, SparaSom = 3 };
@@ -256,6 +264,68 @@ private slots:
         QCOMPARE(m->data(m->index(1, 0)).toString(), QStringLiteral("Källare"));
         QTest::qWait(300);
         saveScreenshot(QStringLiteral("e2e_files_opened.png"));
+    }
+
+    void openANamedPipe()
+    {
+#ifdef Q_OS_UNIX
+        const QString fifo = m_dir.filePath("x.brk");
+        QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        // After a second a writer comes: it frees an Open blocked on the pipe
+        // (the test then fails instead of hanging) and finds no reader when
+        // Open did not touch it.
+        std::atomic<bool> blocked = false;
+        std::thread watchdog([&] {
+            std::this_thread::sleep_for(std::chrono::seconds(1));
+            const int fd = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) {
+                blocked = true;
+                ::close(fd);
+            }
+        });
+        const QString before = cell(1, 1);
+        run(Oppna, {chooseFile(QStringLiteral("Öppna"), fifo),
+                    answer(QStringLiteral("Fil saknas"), QStringLiteral("Filen fanns inte!"), QMessageBox::Ok)});
+        watchdog.join();
+        QVERIFY2(!blocked, "Open waited for a writer on the pipe");
+        QCOMPARE(w->windowTitle(), QStringLiteral("lista.brk - Ovelda Taggverk"));
+        QCOMPARE(cell(1, 1), before);
+        QVERIFY(QFile::remove(fifo));
+#else
+        QSKIP("named pipes in the file system are a Unix feature");
+#endif
+    }
+
+    void saveAsksWhenAnotherProgramReplacedTheFile()
+    {
+        const QString file = m_dir.filePath("lista.brk");
+        const QByteArray other("\"annat\",\"program\",1\r\n");
+        {
+            QFile f(m_dir.filePath("ny.tmp"));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(other);
+        }
+        QVERIFY(QFile::remove(file));
+        QVERIFY(QFile::rename(m_dir.filePath("ny.tmp"), file));
+        type(QStringLiteral("Min"), QStringLiteral("rad"), QStringLiteral("2"));
+        const QString question = QStringLiteral("Filen har ändrats av ett annat program sedan den öppnades eller "
+                                                "sparades.\nVill du skriva över den?");
+        run(Spara, {[&](QWidget *modal) {
+                auto *box = qobject_cast<QMessageBox *>(modal);
+                QVERIFY(box);
+                QCOMPARE(box->windowTitle(), QStringLiteral("Spara"));
+                QCOMPARE(box->text(), question);
+                QCOMPARE(box->defaultButton(), box->button(QMessageBox::No));
+                QTest::qWait(200);
+                saveScreenshot(QStringLiteral("e2e_files_changed_on_disk.png"));
+                clickLater(box->button(QMessageBox::No));
+            }});
+        QCOMPARE(readBytes(file), other);
+        QVERIFY(w->document().Andrad);
+
+        run(Spara, {answer(QStringLiteral("Spara"), question, QMessageBox::Yes)});
+        QVERIFY(readBytes(file).endsWith("\"Min\",\"rad\",2\r\n"));
+        QVERIFY(!w->document().Andrad);
     }
 
     void closeWithChanges()

@@ -4,13 +4,14 @@
 
 #include <QFileInfo>
 
-Desktop::Answer FakeDesktop::messageBox(const QString &prompt, const QString &title, Icon icon, Buttons buttons)
+Desktop::Answer FakeDesktop::messageBox(const QString &prompt, const QString &title, Icon icon, Buttons buttons,
+                                        std::optional<Answer> defaultButton)
 {
-    messages.push_back({prompt, title, icon, buttons});
+    messages.push_back({prompt, title, icon, buttons, defaultButton});
     if (buttons == Buttons::Ok)
         return Answer::Ok;
     if (answers.empty())
-        return Answer::Cancel;
+        return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
     const Answer a = answers.front();
     answers.pop_front();
     return a;

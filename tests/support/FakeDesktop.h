@@ -19,12 +19,13 @@ public:
         QString prompt, title;
         Icon icon;
         Buttons buttons;
+        std::optional<Answer> defaultButton;
     };
     // One operation of a print job, as text: "print:<text>", "tab:<n>", "newline", "end".
     QStringList printed;
 
     std::vector<Message> messages;
-    std::deque<Answer> answers; // taken by prompts; Ok when empty
+    std::deque<Answer> answers; // taken by questions; when empty: Cancel, or No where there is no Cancel
     std::vector<FileDialogSettings> dialogs;
     std::deque<std::optional<FileChoice>> dialogAnswers; // nullopt: cancel; cancel when empty
     std::optional<QString> clipboard;                    // nullopt: no text on it
@@ -39,7 +40,8 @@ public:
     int closeRequests = 0;
     std::function<void()> onRequestClose;
 
-    Answer messageBox(const QString &prompt, const QString &title, Icon icon, Buttons buttons) override;
+    Answer messageBox(const QString &prompt, const QString &title, Icon icon, Buttons buttons,
+                      std::optional<Answer> defaultButton) override;
     std::optional<FileChoice> fileDialog(const FileDialogSettings &settings) override;
     void clearClipboard() override;
     void setClipboard(const QString &text, const QString &html) override;

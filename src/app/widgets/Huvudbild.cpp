@@ -166,7 +166,7 @@ void Huvudbild::buildControls()
     };
     auto field = [&](double l, double t, double w, double h) {
         auto *e = new QLineEdit(m_frmFrame);
-        e->setMaxLength(std::numeric_limits<int>::max());
+        e->setMaxLength(Document::kMaxTextLangd);
         place(e, l, t, w, h);
         return e;
     };

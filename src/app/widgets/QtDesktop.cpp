@@ -16,7 +16,8 @@
 #include <QPrinterInfo>
 #include <QWidget>
 
-Desktop::Answer QtDesktop::messageBox(const QString &prompt, const QString &title, Icon icon, Buttons buttons)
+Desktop::Answer QtDesktop::messageBox(const QString &prompt, const QString &title, Icon icon, Buttons buttons,
+                                      std::optional<Answer> defaultButton)
 {
     QMessageBox box(m_window);
     box.setWindowTitle(title);
@@ -34,12 +35,24 @@ Desktop::Answer QtDesktop::messageBox(const QString &prompt, const QString &titl
     case Icon::None:
         break;
     }
-    if (buttons == Buttons::YesNoCancel) {
+    switch (buttons) {
+    case Buttons::YesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        box.setDefaultButton(QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::Cancel);
-    } else {
+        break;
+    case Buttons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No); // Esc and the close box answer No
+        break;
+    case Buttons::Ok:
         box.setStandardButtons(QMessageBox::Ok);
+        break;
+    }
+    if (buttons != Buttons::Ok) {
+        const Answer d = defaultButton.value_or(Answer::Yes);
+        box.setDefaultButton(d == Answer::No                                          ? QMessageBox::No
+                             : d == Answer::Cancel && buttons == Buttons::YesNoCancel ? QMessageBox::Cancel
+                                                                                      : QMessageBox::Yes);
     }
     switch (box.exec()) {
     case QMessageBox::Yes:
@@ -49,7 +62,7 @@ Desktop::Answer QtDesktop::messageBox(const QString &prompt, const QString &titl
     case QMessageBox::Cancel:
         return Answer::Cancel;
     default:
-        return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+        return buttons == Buttons::Ok ? Answer::Ok : buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
     }
 }
 

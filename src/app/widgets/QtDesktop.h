@@ -12,7 +12,8 @@ class QtDesktop : public Desktop {
 public:
     QtDesktop(QWidget *mainWindow, const Twips &scale) : m_window(mainWindow), m_scale(scale) {}
 
-    Answer messageBox(const QString &prompt, const QString &title, Icon icon, Buttons buttons) override;
+    Answer messageBox(const QString &prompt, const QString &title, Icon icon, Buttons buttons,
+                      std::optional<Answer> defaultButton) override;
     std::optional<FileChoice> fileDialog(const FileDialogSettings &settings) override;
     void clearClipboard() override;
     void setClipboard(const QString &text, const QString &html) override;
