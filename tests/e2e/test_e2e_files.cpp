@@ -99,8 +99,8 @@ void clickLater(QAbstractButton *b)
 {
     QVERIFY(b);
     QVERIFY(b->isEnabled());
-    // A real mouse click, later: the file dialog's buttons do not accept on a
-    // bare click() while the dialog still settles its name field.
+    QVERIFY(QTest::qWaitForWindowActive(b->window()));
+    // A real mouse click, later, once the window is placed and active.
     QTimer::singleShot(0, b, [b] { QTest::mouseClick(b, Qt::LeftButton); });
 }
 
@@ -133,20 +133,28 @@ ModalScript::Step chooseFile(const QString &title, const QString &name, const QS
                  QStringList({QStringLiteral("Märkbricksfiler (*.brk)"), QStringLiteral("Alla filer (*.*)")}));
         QCOMPARE(dlg->selectedNameFilter(), QStringLiteral("Märkbricksfiler (*.brk)"));
         QCOMPARE(dlg->defaultSuffix(), QStringLiteral("brk"));
+        QVERIFY(QTest::qWaitForWindowActive(dlg));
         auto *edit = dlg->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
         QVERIFY(edit);
         edit->clear();
+        // The name completer lists the folder in the background and may pop
+        // up after the name is typed, taking the click meant for the button;
+        // a user would see it and click again, the script cannot.
+        edit->setCompleter(nullptr);
         QTest::keyClicks(edit, name);
-        if (edit->completer() && edit->completer()->popup())
-            edit->completer()->popup()->hide();
         if (!screenshot.isEmpty()) {
             QTest::qWait(200);
             saveScreenshot(screenshot);
         }
         auto *buttons = dlg->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
         QVERIFY(buttons);
-        clickLater(buttons->button(dlg->acceptMode() == QFileDialog::AcceptSave ? QDialogButtonBox::Save
-                                                                                : QDialogButtonBox::Open));
+        QVERIFY(
+            buttons
+                ->button(dlg->acceptMode() == QFileDialog::AcceptSave ? QDialogButtonBox::Save : QDialogButtonBox::Open)
+                ->isEnabled());
+        // Return in the name field, as a user would: it presses the dialog's
+        // default button wherever the window manager has put it by now.
+        QTimer::singleShot(0, edit, [edit] { QTest::keyClick(edit, Qt::Key_Return); });
     };
 }
 
