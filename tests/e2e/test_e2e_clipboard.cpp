@@ -89,17 +89,9 @@ private slots:
     void init()
     {
         w = std::make_unique<Huvudbild>();
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QVERIFY(shown(*w));
     }
-    void cleanup()
-    {
-        w->document().Andrad = false; // no save prompt on close
-        // Closed first, as the program ends: destroying a shown window
-        // lets the table view read the document after it is gone.
-        QVERIFY(w->close());
-        w.reset();
-    }
+    void cleanup() { QVERIFY(closeDiscarding(w)); }
 
     void copiedRowsReachOtherPrograms()
     {

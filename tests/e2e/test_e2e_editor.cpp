@@ -2,6 +2,7 @@
 // (xdotool), "Uppdatera" pressed with a real mouse click, the row in the
 // table; then a validation message answered. A screenshot is kept.
 #include "Process.h"
+#include "WindowTest.h"
 #include "app/widgets/Huvudbild.h"
 #include "table/widgets/GridView.h"
 
@@ -32,19 +33,9 @@ private slots:
             QSKIP("xdotool is not installed");
         Huvudbild::installApplicationSettings(*qApp);
         w = std::make_unique<Huvudbild>();
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-        w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QVERIFY(shown(*w, true));
     }
-    void cleanupTestCase()
-    {
-        if (w) {
-            w->document().Andrad = false;
-            w->close();
-        }
-        w.reset();
-    }
+    void cleanupTestCase() { closeDiscarding(w); }
 
     void typeATagAndCommitIt()
     {

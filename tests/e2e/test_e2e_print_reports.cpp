@@ -66,18 +66,12 @@ private slots:
     void init()
     {
         w = std::make_unique<Huvudbild>();
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QVERIFY(shown(*w));
         commitTag(*w, QStringLiteral("Nyckel"), QStringLiteral("Förråd"), QStringLiteral("5"));
         commitTag(*w, QString(11, QLatin1Char('x')), QString(), QStringLiteral("2"));
         w->document().Andrad = false;
     }
-    void cleanup()
-    {
-        w->document().Andrad = false; // no save prompt on close
-        QVERIFY(w->close());
-        w.reset();
-    }
+    void cleanup() { QVERIFY(closeDiscarding(w)); }
 
     void printingWithoutAPrinterWarnsAndChangesNothing()
     {

@@ -3,6 +3,7 @@
 // the help window opened from the menu by keys. Screenshots are kept: the
 // table with the focus, a long list at its end, the help window.
 #include "Process.h"
+#include "WindowTest.h"
 #include "app/widgets/Huvudbild.h"
 #include "document/TabellRutiner.h"
 #include "help/widgets/HjalpFonster.h"
@@ -51,19 +52,9 @@ private slots:
         MarkeraRader(d);
         HamtaRad(d);
         w->refreshView();
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-        w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QVERIFY(shown(*w, true));
     }
-    void cleanupTestCase()
-    {
-        if (w) {
-            w->document().Andrad = false;
-            w->close();
-        }
-        w.reset();
-    }
+    void cleanupTestCase() { closeDiscarding(w); }
 
     void tabIntoTheTableAndMoveByKeys()
     {

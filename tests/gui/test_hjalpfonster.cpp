@@ -34,13 +34,11 @@ private slots:
     void init()
     {
         w = std::make_unique<Huvudbild>();
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QVERIFY(shown(*w));
     }
     void cleanup()
     {
-        w->document().Andrad = false;
-        w.reset();
+        QVERIFY(closeDiscarding(w));
         QVERIFY(helpWindows().isEmpty()); // it goes with the main window
     }
 

@@ -54,14 +54,9 @@ private slots:
     void init()
     {
         w = std::make_unique<Huvudbild>();
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QVERIFY(shown(*w));
     }
-    void cleanup()
-    {
-        w->document().Andrad = false;
-        w.reset();
-    }
+    void cleanup() { QVERIFY(closeDiscarding(w)); }
 
     void startsAsAnEmptyUntitledList()
     {

@@ -40,19 +40,13 @@ private slots:
     void init()
     {
         w = std::make_unique<Huvudbild>();
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+        QVERIFY(shown(*w));
         commitTag(*w, QStringLiteral("Pump 1"), QStringLiteral("Källare"), QStringLiteral("12"));
         w->document().Andrad = false;
         // Typed but not committed: a Paste that reloads the fields loses it.
         w->txtRad1()->setText(QStringLiteral("påbörjad"));
     }
-    void cleanup()
-    {
-        w->document().Andrad = false;
-        QVERIFY(w->close());
-        w.reset();
-    }
+    void cleanup() { QVERIFY(closeDiscarding(w)); }
 
     void onlyTextIsPasted_data()
     {

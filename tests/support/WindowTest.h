@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <memory>
+
 // Fills the three fields and clicks "Uppdatera". setText, since QTest
 // cannot type letters outside ASCII.
 inline void commitTag(Huvudbild &w, const QString &a, const QString &b, const QString &c)
@@ -15,4 +17,30 @@ inline void commitTag(Huvudbild &w, const QString &a, const QString &b, const QS
     w.txtRad2()->setText(b);
     w.txtAntal()->setText(c);
     QTest::mouseClick(w.cmdUppdatera(), Qt::LeftButton);
+}
+
+// Shows the window and waits until it is on the screen and, when asked, the
+// active window.
+inline bool shown(Huvudbild &w, bool active = false)
+{
+    w.show();
+    if (!QTest::qWaitForWindowExposed(&w))
+        return false;
+    if (!active)
+        return true;
+    w.activateWindow();
+    return QTest::qWaitForWindowActive(&w);
+}
+
+// Closes the window as a user who discards the changes, then deletes it.
+// Closed first, as the program ends: destroying a shown window lets the
+// table view read the document after it is gone.
+inline bool closeDiscarding(std::unique_ptr<Huvudbild> &w)
+{
+    if (!w)
+        return true;
+    w->document().Andrad = false;
+    const bool closed = w->close();
+    w.reset();
+    return closed;
 }
