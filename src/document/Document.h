@@ -5,6 +5,7 @@
 #include "table/TagGrid.h"
 
 #include <QDateTime>
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -43,4 +44,7 @@ struct Document {
     void setFileCaption(const QString &fileTitle) { desktop.setCaption(caption(fileTitle)); }
     // Warns that the list is full; used by every command that adds rows.
     void warnListFull();
+    // Row or line numbers as warnings list them: "3, 7." or, past 20
+    // numbers, "1, 2, ..., 20, ...".
+    static QString radlista(const QList<qsizetype> &rows);
 };

@@ -33,18 +33,6 @@ int insertionRow(const TagGrid &g)
     return std::max(g.row(), g.fixedRows());
 }
 
-// "3, 7." or, past 20 numbers, "1, 2, ..., 20, ..." (as the save warning
-// lists rows).
-QString radlista(const QList<qsizetype> &lines)
-{
-    constexpr qsizetype kMax = 20;
-    QStringList parts;
-    for (qsizetype i = 0; i < lines.size() && i < kMax; ++i)
-        parts << QString::number(lines[i]);
-    const QString s = parts.join(QStringLiteral(", "));
-    return lines.size() > kMax ? s + QStringLiteral(", ...") : s + QLatin1Char('.');
-}
-
 void afterRowsChanged(Document &doc)
 {
     NumreraRader(doc);
@@ -101,7 +89,7 @@ void klistraIn(Document &doc)
         doc.warnListFull();
     if (!parsed.tooLong.isEmpty())
         doc.desktop.messageBox(QStringLiteral("Rader med för lång text klistrades inte in: ") +
-                                   radlista(parsed.tooLong),
+                                   Document::radlista(parsed.tooLong),
                                QStringLiteral("Klistra in"), Desktop::Icon::Warning);
 }
 

@@ -18,15 +18,9 @@ void fel(Document &doc, const Skrivfel &orsak)
                            QStringLiteral("Fel vid sparande"), Desktop::Icon::Warning);
 }
 
-// "3, 7." or, past 20 numbers, "1, 2, ..., 20, ..."
 QString radlista(const QList<int> &rows)
 {
-    constexpr int kMax = 20;
-    QStringList parts;
-    for (int i = 0; i < rows.size() && i < kMax; ++i)
-        parts << QString::number(rows[i]);
-    QString s = parts.join(QStringLiteral(", "));
-    return rows.size() > kMax ? s + QStringLiteral(", ...") : s + QLatin1Char('.');
+    return Document::radlista(QList<qsizetype>(rows.begin(), rows.end()));
 }
 
 void varnaForAndringar(Document &doc, const Taggfil &f)
