@@ -143,7 +143,7 @@ void BM_KeyboardMoveRoutine(benchmark::State &state)
     fill(t.doc, Document::kMaxTags);
     bool down = true;
     for (auto _ : state) {
-        grdGrid_KeyDown(t.doc, down ? Tabelltangent::Sista : Tabelltangent::Forsta, false);
+        grdGrid_KeyDown(t.doc, down ? TableKey::Last : TableKey::First, false);
         down = !down;
     }
 }

@@ -5,7 +5,7 @@
 // exercises the limit without inputs of 64 KiB.
 #include "edit/RadText.h"
 #include "table/TagGrid.h"
-#include "table/Tal.h"
+#include "base/Numbers.h"
 
 #include <QString>
 
@@ -32,7 +32,7 @@ void checkRows(const QString &text, const ParsedRows &p)
     check(static_cast<qsizetype>(p.rows.size() + static_cast<size_t>(p.tooLong.size())) <= lineCount(text));
     for (const auto &f : p.rows) {
         check(!f[0].isEmpty() || !f[1].isEmpty());
-        check(ledandeVarde(f[2]) > 0);
+        check(leadingValue(f[2]) > 0);
         for (const QString &s : f) {
             check(s.size() <= kMaxTextLength);
             for (const QChar ch : s)

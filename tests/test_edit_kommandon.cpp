@@ -3,7 +3,7 @@
 #include "document/TabellRutiner.h"
 #include "edit/RadKommandon.h"
 #include "edit/RadText.h"
-#include "table/Radnummer.h"
+#include "table/RowNumbers.h"
 
 #include <QTest>
 

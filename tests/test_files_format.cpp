@@ -5,7 +5,7 @@
 #include "files/TaggfilLasare.h"
 #include "files/TaggfilSkrivare.h"
 #include "files/Windows1252.h"
-#include "table/Tal.h"
+#include "base/Numbers.h"
 
 #include <QLocale>
 #include <QTest>
@@ -141,7 +141,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(int, value);
         LocaleGuard guard(locale);
-        const std::optional<qint16> n = konverteraAntal(text);
+        const std::optional<qint16> n = convertQuantity(text);
         QCOMPARE(n.has_value(), value != INT_MIN);
         if (n)
             QCOMPARE(int(*n), value);

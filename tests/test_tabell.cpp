@@ -2,7 +2,7 @@
 #include "FakeDesktop.h"
 #include "document/RadEditor.h"
 #include "document/TabellRutiner.h"
-#include "table/Tal.h"
+#include "base/Numbers.h"
 
 #include <QtTest>
 
@@ -180,26 +180,26 @@ private slots:
     // 20 tags t1..t20 and the entry row 21; five rows shown from row 1.
     void keyMovesActLikeAClickButKeepTheFocus_data()
     {
-        using K = Tabelltangent;
+        using K = TableKey;
         QTest::addColumn<int>("row");
         QTest::addColumn<int>("rowSel");
         QTest::addColumn<int>("key");
         QTest::addColumn<bool>("shift");
         QTest::addColumn<int>("wantRow");
         QTest::addColumn<int>("wantSel");
-        QTest::newRow("Down") << 3 << 3 << int(K::RadNed) << false << 4 << 4;
-        QTest::newRow("Up stops at the first data row") << 1 << 1 << int(K::RadUpp) << false << 1 << 1;
-        QTest::newRow("Down stops at the entry row") << 21 << 21 << int(K::RadNed) << false << 21 << 21;
-        QTest::newRow("Page Down by the rows shown") << 3 << 3 << int(K::SidaNed) << false << 8 << 8;
-        QTest::newRow("Page Up stops at row 1") << 3 << 3 << int(K::SidaUpp) << false << 1 << 1;
-        QTest::newRow("Ctrl+Home") << 12 << 12 << int(K::Forsta) << false << 1 << 1;
-        QTest::newRow("Ctrl+End") << 3 << 3 << int(K::Sista) << false << 21 << 21;
-        QTest::newRow("Down drops a widened selection") << 3 << 6 << int(K::RadNed) << false << 4 << 4;
-        QTest::newRow("Shift+Down widens") << 3 << 3 << int(K::RadNed) << true << 3 << 4;
-        QTest::newRow("Shift+Down widens further") << 3 << 4 << int(K::RadNed) << true << 3 << 5;
-        QTest::newRow("Shift+Up above the cursor") << 3 << 3 << int(K::RadUpp) << true << 3 << 2;
-        QTest::newRow("Shift+Up stops at row 1") << 3 << 1 << int(K::RadUpp) << true << 3 << 1;
-        QTest::newRow("Shift+Ctrl+End") << 3 << 3 << int(K::Sista) << true << 3 << 21;
+        QTest::newRow("Down") << 3 << 3 << int(K::Down) << false << 4 << 4;
+        QTest::newRow("Up stops at the first data row") << 1 << 1 << int(K::Up) << false << 1 << 1;
+        QTest::newRow("Down stops at the entry row") << 21 << 21 << int(K::Down) << false << 21 << 21;
+        QTest::newRow("Page Down by the rows shown") << 3 << 3 << int(K::PageDown) << false << 8 << 8;
+        QTest::newRow("Page Up stops at row 1") << 3 << 3 << int(K::PageUp) << false << 1 << 1;
+        QTest::newRow("Ctrl+Home") << 12 << 12 << int(K::First) << false << 1 << 1;
+        QTest::newRow("Ctrl+End") << 3 << 3 << int(K::Last) << false << 21 << 21;
+        QTest::newRow("Down drops a widened selection") << 3 << 6 << int(K::Down) << false << 4 << 4;
+        QTest::newRow("Shift+Down widens") << 3 << 3 << int(K::Down) << true << 3 << 4;
+        QTest::newRow("Shift+Down widens further") << 3 << 4 << int(K::Down) << true << 3 << 5;
+        QTest::newRow("Shift+Up above the cursor") << 3 << 3 << int(K::Up) << true << 3 << 2;
+        QTest::newRow("Shift+Up stops at row 1") << 3 << 1 << int(K::Up) << true << 3 << 1;
+        QTest::newRow("Shift+Ctrl+End") << 3 << 3 << int(K::Last) << true << 3 << 21;
     }
     void keyMovesActLikeAClickButKeepTheFocus()
     {
@@ -222,7 +222,7 @@ private slots:
         t.fields.focusChanges = 0;
         t.doc.Andrad = false;
 
-        grdGrid_KeyDown(t.doc, Tabelltangent(key), shift);
+        grdGrid_KeyDown(t.doc, TableKey(key), shift);
         selectionIs(g, wantRow, wantSel);
         QCOMPARE(t.fields.focusChanges, 0); // the focus stays in the table
         QCOMPARE(t.doc.Andrad, false);
@@ -441,7 +441,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(double, value);
         LocaleScope locale(kSwedish); // the leading value ignores the locale
-        QCOMPARE(ledandeVarde(text), value);
+        QCOMPARE(leadingValue(text), value);
     }
 };
 

@@ -2,8 +2,8 @@
 
 #include "document/Document.h"
 #include "document/TabellRutiner.h"
-#include "table/Radnummer.h"
-#include "table/Tal.h"
+#include "table/RowNumbers.h"
+#include "base/Numbers.h"
 
 namespace {
 void fel(Document &doc, const QString &prompt, const QString &title, EditorFields::Field focus)
@@ -23,10 +23,10 @@ void cmdUppdatera_Click(Document &doc)
     if (rad1.isEmpty() && rad2.isEmpty())
         return fel(doc, QStringLiteral("Minst ett av textfälten måste innehålla något!"), QStringLiteral("Fel text"),
                    EditorFields::Rad1);
-    if (!arNumerisk(antal))
+    if (!isNumeric(antal))
         return fel(doc, QStringLiteral("Antal måste vara numeriskt!"), QStringLiteral("Fel antal"),
                    EditorFields::Antal);
-    if (!(ledandeVarde(antal) > 0))
+    if (!(leadingValue(antal) > 0))
         return fel(doc, QStringLiteral("Antal måste vara större än noll!"), QStringLiteral("Fel antal"),
                    EditorFields::Antal);
 
@@ -46,7 +46,7 @@ void cmdUppdatera_Click(Document &doc)
         g.setRows(g.rows() + 1);
     g.setRow(g.row() + 1);
     g.setCol(0);
-    g.setText(radnummer(g.row()));
+    g.setText(rowNumberText(g.row()));
     MarkeraRader(doc);
     HamtaRad(doc);
     doc.Andrad = true;

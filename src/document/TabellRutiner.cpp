@@ -1,7 +1,7 @@
 #include "document/TabellRutiner.h"
 
 #include "document/Document.h"
-#include "table/Radnummer.h"
+#include "table/RowNumbers.h"
 
 #include <algorithm>
 
@@ -34,7 +34,7 @@ void NyLista(Document &doc)
 
     g.setRow(1);
     g.setCol(0);
-    g.setText(radnummer(g.row()));
+    g.setText(rowNumberText(g.row()));
     for (int c = 1; c <= 3; ++c) {
         g.setCol(c);
         g.setText(QString());
@@ -50,7 +50,7 @@ void NumreraRader(Document &doc)
     const int last = g.rows() - 1;
     toRowIndex(last + 1); // the counter must be able to step past the last row
     for (int i = 1; i <= last; ++i)
-        g.setTextAt(i, 0, radnummer(i));
+        g.setTextAt(i, 0, rowNumberText(i));
     g.setRow(remembered);
     g.setCol(1);
 }
@@ -130,10 +130,10 @@ void grdGrid_Click(Document &doc)
     HamtaRad(doc);
 }
 
-void grdGrid_KeyDown(Document &doc, Tabelltangent key, bool utoka)
+void grdGrid_KeyDown(Document &doc, TableKey key, bool utoka)
 {
     TagGrid &g = doc.grid;
-    if (key == Tabelltangent::Retur) {
+    if (key == TableKey::Return) {
         focusFirstField(doc);
         return;
     }
@@ -146,25 +146,25 @@ void grdGrid_KeyDown(Document &doc, Tabelltangent key, bool utoka)
     const int page = std::max(1, g.visibleRowCount());
     long long to = from;
     switch (key) {
-    case Tabelltangent::RadUpp:
+    case TableKey::Up:
         to = from - 1LL;
         break;
-    case Tabelltangent::RadNed:
+    case TableKey::Down:
         to = from + 1LL;
         break;
-    case Tabelltangent::SidaUpp:
+    case TableKey::PageUp:
         to = static_cast<long long>(from) - page;
         break;
-    case Tabelltangent::SidaNed:
+    case TableKey::PageDown:
         to = static_cast<long long>(from) + page;
         break;
-    case Tabelltangent::Forsta:
+    case TableKey::First:
         to = first;
         break;
-    case Tabelltangent::Sista:
+    case TableKey::Last:
         to = last;
         break;
-    case Tabelltangent::Retur:
+    case TableKey::Return:
         break;
     }
     const int target = static_cast<int>(std::clamp<long long>(to, first, last));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "table/Tabelltangent.h"
+#include "base/TableKey.h"
 
 struct Document;
 
@@ -24,7 +24,7 @@ void grdGrid_Click(Document &doc);
 // what the click does, but leaves the focus in the table. With utoka (Shift)
 // it widens the selection from the cursor row instead; cursor and fields stay.
 // Return puts the focus in the first field.
-void grdGrid_KeyDown(Document &doc, Tabelltangent key, bool utoka);
+void grdGrid_KeyDown(Document &doc, TableKey key, bool utoka);
 // Shift+click: the selection runs from the cursor row to RowSel as whole
 // tags; the cursor row and the fields stay, the focus goes to the first field.
 void grdGrid_ShiftClick(Document &doc);

@@ -3,7 +3,7 @@
 #include "document/Document.h"
 #include "document/TabellRutiner.h"
 #include "edit/RadText.h"
-#include "table/Radnummer.h"
+#include "table/RowNumbers.h"
 
 #include <QStringList>
 
@@ -49,7 +49,7 @@ void infogaRad(Document &doc)
         return;
     }
     const int r = insertionRow(g);
-    g.addItem(radnummer(r) + QLatin1String("\t\t\t"), r);
+    g.addItem(rowNumberText(r) + QLatin1String("\t\t\t"), r);
     g.setRowHeight(r, g.rowHeight(0));
     // Back onto the tag that was current, now one row further down.
     g.setRow(r + 1);
@@ -76,7 +76,7 @@ void klistraIn(Document &doc)
         for (int i = 0; i < count; ++i) {
             const auto &f = parsed.rows[static_cast<size_t>(i)];
             const int r = r0 + i;
-            g.setTextAt(r, 0, radnummer(r));
+            g.setTextAt(r, 0, rowNumberText(r));
             g.setTextAt(r, 1, f[0]);
             g.setTextAt(r, 2, f[1]);
             g.setTextAt(r, 3, f[2]);

@@ -1,7 +1,7 @@
 #include "edit/RadText.h"
 
 #include "table/TagGrid.h"
-#include "table/Tal.h"
+#include "base/Numbers.h"
 
 #include <algorithm>
 #include <charconv>
@@ -171,7 +171,7 @@ QByteArray rtfTable(QStringView rowText)
 namespace {
 bool accepted(const std::array<QString, 3> &f)
 {
-    return (!f[0].isEmpty() || !f[1].isEmpty()) && ledandeVarde(f[2]) > 0;
+    return (!f[0].isEmpty() || !f[1].isEmpty()) && leadingValue(f[2]) > 0;
 }
 } // namespace
 

@@ -3,7 +3,7 @@
 #include "document/Document.h"
 #include "files/Skrivfel.h"
 #include "files/TaggfilSkrivare.h"
-#include "table/Radnummer.h"
+#include "table/RowNumbers.h"
 
 #include <QFileInfo>
 #include <QSaveFile>

@@ -1,7 +1,7 @@
 #include "files/TaggfilLasare.h"
 
 #include "files/Windows1252.h"
-#include "table/Radnummer.h"
+#include "table/RowNumbers.h"
 
 #include <algorithm>
 #include <cstring>
@@ -133,7 +133,7 @@ std::optional<qint16> quantity(QByteArrayView item)
 QString quantityText(qint16 n)
 {
     // The shared number texts spare an allocation per row.
-    return n >= 0 ? radnummer(n) : QString::number(n);
+    return n >= 0 ? rowNumberText(n) : QString::number(n);
 }
 } // namespace
 

@@ -2,7 +2,7 @@
 
 #include "files/Windows1252.h"
 #include "table/TagGrid.h"
-#include "table/Tal.h"
+#include "base/Numbers.h"
 
 #include <charconv>
 
@@ -46,7 +46,7 @@ Taggfil skrivTaggfil(const TagGrid &grid)
     char *out = begin;
 
     for (int r = 1; r <= last; ++r) {
-        const std::optional<qint16> n = konverteraAntal(grid.textAt(r, 3));
+        const std::optional<qint16> n = convertQuantity(grid.textAt(r, 3));
         if (!n) {
             f.utanAntal << r;
             continue;

@@ -2,8 +2,8 @@
 
 #include "document/Document.h"
 #include "document/TabellRutiner.h"
-#include "table/Radnummer.h"
-#include "table/Tal.h"
+#include "table/RowNumbers.h"
+#include "base/Numbers.h"
 
 #include <array>
 
@@ -37,7 +37,7 @@ QString teckenrakning(const Document &doc)
 
     const int last = g.rows() - 2;
     for (int r = 1; r <= last; ++r) {
-        const std::optional<qint16> vikt = konverteraAntal(g.textAt(r, 3));
+        const std::optional<qint16> vikt = convertQuantity(g.textAt(r, 3));
         if (!vikt) {
             ++utanAntal;
             continue;

@@ -1,8 +1,8 @@
 #include "reports/Utskrift.h"
 
 #include "document/Document.h"
-#include "table/Radnummer.h"
-#include "table/Tal.h"
+#include "table/RowNumbers.h"
+#include "base/Numbers.h"
 
 namespace {
 
@@ -61,7 +61,7 @@ void SkrivUt(Document &doc)
         const QString &antal = g.textAt(r, 3);
         // A quantity that cannot be converted is printed as the cell holds it
         // rather than dropping the row or stopping the listing.
-        const std::optional<qint16> n = konverteraAntal(antal);
+        const std::optional<qint16> n = convertQuantity(antal);
         job->print(n ? utskriftTal(*n) : antal);
         job->newLine();
     }

@@ -11,7 +11,7 @@
 #include "files/FilKommandon.h"
 #include "help/Hjalp.h"
 #include "reports/Teckenraknare.h"
-#include "table/Radnummer.h"
+#include "table/RowNumbers.h"
 #include "table/widgets/GridView.h"
 
 #include <QAction>
@@ -100,7 +100,7 @@ Huvudbild::Huvudbild(QWidget *parent) : QMainWindow(parent), m_twips(screenScale
     connect(m_grid, &GridView::gridClicked, this, [this] { command([this] { grdGrid_Click(*m_doc); }); });
     connect(m_grid, &GridView::gridShiftClicked, this, [this] { command([this] { grdGrid_ShiftClick(*m_doc); }); });
     connect(m_grid, &GridView::gridKey, this,
-            [this](Tabelltangent key, bool shift) { command([&] { grdGrid_KeyDown(*m_doc, key, shift); }); });
+            [this](TableKey key, bool shift) { command([&] { grdGrid_KeyDown(*m_doc, key, shift); }); });
     buildMenus();
 
     // Start-up: an empty untitled list; no row is drawn lower than the header.
@@ -276,7 +276,7 @@ int Huvudbild::largestRowNumber() const
 
 double Huvudbild::numberNeeds() const
 {
-    return m_grid ? m_grid->numberColumnNeeds(radnummer(largestRowNumber())) : 0;
+    return m_grid ? m_grid->numberColumnNeeds(rowNumberText(largestRowNumber())) : 0;
 }
 
 void Huvudbild::runLayout()

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "document/Document.h"
-#include "table/Twips.h"
+#include "base/Twips.h"
 
 #include <QMainWindow>
 

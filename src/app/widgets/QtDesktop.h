@@ -1,7 +1,7 @@
 #pragma once
 
 #include "document/Desktop.h"
-#include "table/Twips.h"
+#include "base/Twips.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "table/Twips.h"
+#include "base/Twips.h"
 
 #include <QDialog>
 #include <QPointer>

@@ -289,36 +289,36 @@ void GridView::keyPressEvent(QKeyEvent *event)
         event->ignore(); // Alt and the like belong to the menus
         return;
     }
-    std::optional<Tabelltangent> key;
+    std::optional<TableKey> key;
     switch (event->key()) {
     case Qt::Key_Up:
         if (!ctrl)
-            key = Tabelltangent::RadUpp;
+            key = TableKey::Up;
         break;
     case Qt::Key_Down:
         if (!ctrl)
-            key = Tabelltangent::RadNed;
+            key = TableKey::Down;
         break;
     case Qt::Key_PageUp:
         if (!ctrl)
-            key = Tabelltangent::SidaUpp;
+            key = TableKey::PageUp;
         break;
     case Qt::Key_PageDown:
         if (!ctrl)
-            key = Tabelltangent::SidaNed;
+            key = TableKey::PageDown;
         break;
     case Qt::Key_Home:
         if (ctrl)
-            key = Tabelltangent::Forsta;
+            key = TableKey::First;
         break;
     case Qt::Key_End:
         if (ctrl)
-            key = Tabelltangent::Sista;
+            key = TableKey::Last;
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (!ctrl && !shift)
-            key = Tabelltangent::Retur;
+            key = TableKey::Return;
         break;
     default:
         break;

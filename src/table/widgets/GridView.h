@@ -1,7 +1,7 @@
 #pragma once
 
-#include "table/Tabelltangent.h"
-#include "table/Twips.h"
+#include "base/TableKey.h"
+#include "base/Twips.h"
 
 #include <QAbstractTableModel>
 #include <QTableView>
@@ -59,7 +59,7 @@ public:
 signals:
     void gridClicked();
     void gridShiftClicked();
-    void gridKey(Tabelltangent key, bool shift);
+    void gridKey(TableKey key, bool shift);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;

@@ -1,4 +1,4 @@
-#include "table/Tal.h"
+#include "base/Numbers.h"
 
 #include <QLocale>
 
@@ -7,7 +7,7 @@
 #include <cmath>
 #include <string>
 
-bool arNumerisk(const QString &text)
+bool isNumeric(const QString &text)
 {
     const QString t = text.trimmed();
     if (t.isEmpty())
@@ -17,7 +17,7 @@ bool arNumerisk(const QString &text)
     return ok && std::isfinite(v);
 }
 
-double ledandeVarde(const QString &text)
+double leadingValue(const QString &text)
 {
     // Collect the characters a plain decimal number can hold, skipping
     // blanks, and read the longest number at the start (from_chars, since
@@ -76,7 +76,7 @@ bool plainWholeNumber(QStringView t, std::optional<qint16> &out)
 }
 } // namespace
 
-std::optional<qint16> konverteraAntal(const QString &text)
+std::optional<qint16> convertQuantity(const QString &text)
 {
     const QStringView t = QStringView(text).trimmed();
     if (t.isEmpty())

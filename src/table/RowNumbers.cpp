@@ -1,10 +1,10 @@
-#include "table/Radnummer.h"
+#include "table/RowNumbers.h"
 
 #include "table/TagGrid.h"
 
 #include <vector>
 
-QString radnummer(int row)
+QString rowNumberText(int row)
 {
     constexpr int kShared = 32767;
     // Made on first use (thread-safe) and never changed after.
