@@ -1,7 +1,7 @@
 // The row commands on a list at its limit of 32,765 tags, and Paste of the
 // longest text a cell may hold.
 #include "FakeDesktop.h"
-#include "document/TabellRutiner.h"
+#include "document/TableRoutines.h"
 #include "edit/RadKommandon.h"
 #include "edit/RadText.h"
 
@@ -125,7 +125,7 @@ void BM_PasteHugeLine(benchmark::State &state)
 void BM_DeleteAllRows(benchmark::State &state)
 {
     for (auto _ : state) {
-        auto t = fullList(Document::kMaxTags);
+        auto t = fullList(kMaxTags);
         selectRows(*t, 1, t->doc.grid.rows() - 1);
         state.SetIterationTime(seconds(state, [&] { mnuRedigeraItem_Click(t->doc, TaBort); }));
         if (t->doc.grid.rows() != 2)
@@ -136,8 +136,8 @@ void BM_DeleteAllRows(benchmark::State &state)
 
 void BM_CopyAllRows(benchmark::State &state)
 {
-    auto t = fullList(Document::kMaxTags);
-    selectRows(*t, 1, Document::kMaxTags);
+    auto t = fullList(kMaxTags);
+    selectRows(*t, 1, kMaxTags);
     for (auto _ : state) {
         state.SetIterationTime(seconds(state, [&] { mnuRedigeraItem_Click(t->doc, Kopiera); }));
         benchmark::DoNotOptimize(t->desktop.clipboard);
@@ -151,8 +151,8 @@ void BM_CopyAllRows(benchmark::State &state)
 // them (LF alone).
 void BM_PasteIntoEmptyList(benchmark::State &state)
 {
-    const auto source = fullList(Document::kMaxTags);
-    QString text = rowText(source->doc.grid, 1, Document::kMaxTags);
+    const auto source = fullList(kMaxTags);
+    QString text = rowText(source->doc.grid, 1, kMaxTags);
     if (state.range(0) == 1)
         text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     for (auto _ : state) {
@@ -160,7 +160,7 @@ void BM_PasteIntoEmptyList(benchmark::State &state)
         t.doc.grid.setVisibleRowCount(kVisibleRows);
         t.desktop.clipboard = text;
         state.SetIterationTime(seconds(state, [&] { mnuRedigeraItem_Click(t.doc, KlistraIn); }));
-        if (t.doc.grid.rows() != Document::kMaxRows || !t.desktop.messages.empty())
+        if (t.doc.grid.rows() != kMaxRows || !t.desktop.messages.empty())
             state.SkipWithError("not all rows pasted");
     }
     averageCpu(state);
@@ -168,11 +168,11 @@ void BM_PasteIntoEmptyList(benchmark::State &state)
 
 void BM_InsertRowAtTop(benchmark::State &state)
 {
-    auto t = fullList(Document::kMaxTags - 1);
+    auto t = fullList(kMaxTags - 1);
     for (auto _ : state) {
         selectRows(*t, 1, 1);
         state.SetIterationTime(seconds(state, [&] { mnuRedigeraItem_Click(t->doc, InfogaRad); }));
-        if (t->doc.grid.rows() != Document::kMaxRows)
+        if (t->doc.grid.rows() != kMaxRows)
             state.SkipWithError("row not inserted");
         t->doc.grid.deleteRows(1, 1); // back to one short of the limit, untimed
     }

@@ -2,7 +2,7 @@
 // Open of a tag with a text at the length limit and a click on that row.
 #include "FakeDesktop.h"
 
-#include "document/TabellRutiner.h"
+#include "document/TableRoutines.h"
 #include "files/FilKommandon.h"
 #include "files/TaggfilLasare.h"
 #include "files/TaggfilSkrivare.h"
@@ -32,8 +32,8 @@ QTemporaryDir &dir()
 void fillFull(TestDoc &t)
 {
     std::vector<QStringList> rows;
-    rows.reserve(Document::kMaxTags);
-    for (int i = 1; i <= Document::kMaxTags; ++i)
+    rows.reserve(kMaxTags);
+    for (int i = 1; i <= kMaxTags; ++i)
         rows.push_back({QString::number(i), QStringLiteral("Pump %1 källare").arg(i),
                         QStringLiteral("Ventil V-%1").arg(i % 977), QString::number(1 + i % 40)});
     TagGrid &g = t.doc.grid;
@@ -80,7 +80,7 @@ QString longTextFile()
     static const QString path = [] {
         const QString p = dir().filePath(QStringLiteral("lang.brk"));
         QFile f(p);
-        const QByteArray bytes = "\"" + QByteArray(Document::kMaxTextLangd, 'x') + "\",\"kort\",1\r\n";
+        const QByteArray bytes = "\"" + QByteArray(kMaxTextLength, 'x') + "\",\"kort\",1\r\n";
         if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
             qFatal("cannot write %s", qPrintable(p));
         return p;
@@ -136,7 +136,7 @@ void BM_Open_FullList_IntoNewList(benchmark::State &state)
         Oppna(t.doc);
         benchmark::DoNotOptimize(t.doc.grid.rows());
     }
-    if (t.doc.grid.rows() != Document::kMaxRows || !t.desktop.messages.empty())
+    if (t.doc.grid.rows() != kMaxRows || !t.desktop.messages.empty())
         state.SkipWithError("unexpected result");
 }
 BENCHMARK(BM_Open_FullList_IntoNewList)->Unit(benchmark::kMillisecond);
@@ -184,7 +184,7 @@ void BM_Click_LongestTextRow(benchmark::State &state)
         grdGrid_Click(t.doc);
         benchmark::DoNotOptimize(t.fields.values[0].size());
     }
-    if (t.fields.values[0].size() != Document::kMaxTextLangd)
+    if (t.fields.values[0].size() != kMaxTextLength)
         state.SkipWithError("the long text did not load");
     reportPeakMemory(state);
 }
@@ -197,7 +197,7 @@ void loadLongTextIntoWindow(Huvudbild &w)
     TagGrid &g = w.document().grid;
     g.setRows(3);
     g.setTextAt(1, 0, QStringLiteral("1"));
-    g.setTextAt(1, 1, QString(Document::kMaxTextLangd, QLatin1Char('x')));
+    g.setTextAt(1, 1, QString(kMaxTextLength, QLatin1Char('x')));
     g.setTextAt(1, 2, QStringLiteral("kort"));
     g.setTextAt(1, 3, QStringLiteral("1"));
     g.setTextAt(2, 0, QStringLiteral("2"));
@@ -241,7 +241,7 @@ void BM_Click_LongestTextRow_Window(benchmark::State &state)
         w.refreshView();
         w.repaint();
     }
-    if (w.txtRad1()->text().size() != Document::kMaxTextLangd)
+    if (w.txtRad1()->text().size() != kMaxTextLength)
         state.SkipWithError("the long text did not load");
     reportPeakMemory(state);
 }
@@ -254,7 +254,7 @@ void BM_Reader_FullList(benchmark::State &state)
     f.open(QIODevice::ReadOnly);
     const QByteArray bytes = f.readAll();
     for (auto _ : state) {
-        const Lasning l = lasTaggfil(bytes, Document::kMaxTags);
+        const Lasning l = lasTaggfil(bytes, kMaxTags);
         benchmark::DoNotOptimize(l.rader.size());
     }
     state.SetBytesProcessed(state.iterations() * bytes.size());

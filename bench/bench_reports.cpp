@@ -2,7 +2,7 @@
 // 32,765 tags.
 #include "FakeDesktop.h"
 #include "app/widgets/Huvudbild.h"
-#include "document/TabellRutiner.h"
+#include "document/TableRoutines.h"
 #include "reports/Teckenraknare.h"
 #include "reports/Utskrift.h"
 #include "reports/widgets/QtPrintJob.h"
@@ -62,7 +62,7 @@ void BM_Teckenraknare(benchmark::State &state)
         t->desktop.messages.clear();
     }
 }
-BENCHMARK(BM_Teckenraknare)->Arg(Document::kMaxTags)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Teckenraknare)->Arg(kMaxTags)->Unit(benchmark::kMillisecond);
 
 void BM_SkrivUtTillTextmottagare(benchmark::State &state)
 {
@@ -73,7 +73,7 @@ void BM_SkrivUtTillTextmottagare(benchmark::State &state)
         t->desktop.printed.clear();
     }
 }
-BENCHMARK(BM_SkrivUtTillTextmottagare)->Arg(Document::kMaxTags)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SkrivUtTillTextmottagare)->Arg(kMaxTags)->Unit(benchmark::kMillisecond);
 
 void BM_SkrivUtTillPdf(benchmark::State &state)
 {
@@ -90,7 +90,7 @@ void BM_SkrivUtTillPdf(benchmark::State &state)
     }
     state.counters["pdf_kB"] = QFileInfo(dir.filePath(QStringLiteral("lista.pdf"))).size() / 1024.0;
 }
-BENCHMARK(BM_SkrivUtTillPdf)->Arg(Document::kMaxTags)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_SkrivUtTillPdf)->Arg(kMaxTags)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 

@@ -3,8 +3,8 @@
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_table
 #include "FakeDesktop.h"
 #include "app/widgets/Huvudbild.h"
-#include "document/RadEditor.h"
-#include "document/TabellRutiner.h"
+#include "edit/RowEditor.h"
+#include "document/TableRoutines.h"
 #include "table/widgets/GridView.h"
 
 #include <QApplication>
@@ -55,7 +55,7 @@ void BM_UppdateraIntoEntryRow(benchmark::State &state)
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_UppdateraIntoEntryRow)->Arg(10)->Arg(1000)->Arg(Document::kMaxTags - 1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_UppdateraIntoEntryRow)->Arg(10)->Arg(1000)->Arg(kMaxTags - 1)->Unit(benchmark::kMicrosecond);
 
 void BM_NumreraRader(benchmark::State &state)
 {
@@ -64,7 +64,7 @@ void BM_NumreraRader(benchmark::State &state)
     for (auto _ : state)
         NumreraRader(t.doc);
 }
-BENCHMARK(BM_NumreraRader)->Arg(Document::kMaxTags)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NumreraRader)->Arg(kMaxTags)->Unit(benchmark::kMillisecond);
 
 // What the window does after every command at the limit: one update of the
 // view for the whole change.
@@ -72,7 +72,7 @@ void BM_ViewUpdateAfterCommit(benchmark::State &state)
 {
     Huvudbild w;
     w.show();
-    fill(w.document(), Document::kMaxTags - 1);
+    fill(w.document(), kMaxTags - 1);
     w.refreshView();
     QApplication::processEvents();
     for (auto _ : state) {
@@ -117,8 +117,8 @@ void BM_KeyboardMove(benchmark::State &state)
 {
     Huvudbild w;
     w.show();
-    fill(w.document(), Document::kMaxTags);
-    w.document().grid.setRow(Document::kMaxTags / 2);
+    fill(w.document(), kMaxTags);
+    w.document().grid.setRow(kMaxTags / 2);
     MarkeraRader(w.document());
     w.refreshView();
     w.grid()->setFocus();
@@ -140,10 +140,10 @@ void BM_KeyboardMoveRoutine(benchmark::State &state)
 {
     TestDoc t;
     t.doc.grid.setVisibleRowCount(11);
-    fill(t.doc, Document::kMaxTags);
+    fill(t.doc, kMaxTags);
     bool down = true;
     for (auto _ : state) {
-        grdGrid_KeyDown(t.doc, down ? TableKey::Last : TableKey::First, false);
+        tableKeyPress(t.doc, down ? TableKey::Last : TableKey::First, false);
         down = !down;
     }
 }
@@ -169,7 +169,7 @@ void BM_MemoryFullList(benchmark::State &state)
         const size_t before = mallinfo2().uordblks;
         {
             auto t = std::make_unique<TestDoc>();
-            fill(t->doc, Document::kMaxTags);
+            fill(t->doc, kMaxTags);
             state.counters["MB_above_empty"] = double(mallinfo2().uordblks - before) / (1024.0 * 1024.0);
         }
     }

@@ -1,6 +1,6 @@
 // The Edit menu's row commands on a document with a scripted desktop.
 #include "FakeDesktop.h"
-#include "document/TabellRutiner.h"
+#include "document/TableRoutines.h"
 #include "edit/RadKommandon.h"
 #include "edit/RadText.h"
 #include "table/RowNumbers.h"
@@ -588,7 +588,7 @@ void TestEditKommandon::listLimit_data()
     QTest::addColumn<int>("expectedTags");
     QTest::addColumn<bool>("warned");
 
-    const int max = Document::kMaxTags;
+    const int max = kMaxTags;
     const QString three = QStringLiteral("A\t\t1\r\nB\t\t2\r\nC\t\t3\r\n");
     QTest::newRow("insert into full list") << max << qint16(InfogaRad) << QString() << max << true;
     QTest::newRow("insert the last tag") << max - 1 << qint16(InfogaRad) << QString() << max << false;

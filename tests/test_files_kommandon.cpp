@@ -868,16 +868,16 @@ private slots:
     void open_moreTagsThanAListHolds()
     {
         QByteArray bytes;
-        for (int i = 1; i <= Document::kMaxTags + 3; ++i)
+        for (int i = 1; i <= kMaxTags + 3; ++i)
             bytes += "\"t" + QByteArray::number(i) + "\",\" \",1\r\n";
         writeBytes(path("stor.brk"), bytes);
         TestDoc t;
         t.desktop.dialogAnswers.push_back(FakeDesktop::choice(path("stor.brk")));
         Oppna(t.doc);
-        QCOMPARE(t.doc.grid.rows(), Document::kMaxRows);
-        QCOMPARE(t.doc.grid.textAt(Document::kMaxTags, 1), QStringLiteral("t32765"));
-        QCOMPARE(t.doc.grid.textAt(Document::kMaxRows - 1, 0), QStringLiteral("32766"));
-        QCOMPARE(t.doc.grid.row(), Document::kMaxRows - 1);
+        QCOMPARE(t.doc.grid.rows(), kMaxRows);
+        QCOMPARE(t.doc.grid.textAt(kMaxTags, 1), QStringLiteral("t32765"));
+        QCOMPARE(t.doc.grid.textAt(kMaxRows - 1, 0), QStringLiteral("32766"));
+        QCOMPARE(t.doc.grid.row(), kMaxRows - 1);
         QCOMPARE(t.desktop.messages.size(), size_t(1));
         QCOMPARE(t.desktop.messages[0].prompt, QStringLiteral("Listan rymmer högst 32765 brickor."));
         QCOMPARE(t.desktop.messages[0].title, QStringLiteral("För många brickor"));
@@ -901,7 +901,7 @@ private slots:
         const QString title = t.desktop.messages[0].title;
         QVERIFY2(title == QStringLiteral("För många brickor") || title == QStringLiteral("Fil skadad"),
                  qPrintable(title));
-        QVERIFY(t.doc.grid.rows() >= 2 && t.doc.grid.rows() <= Document::kMaxRows);
+        QVERIFY(t.doc.grid.rows() >= 2 && t.doc.grid.rows() <= kMaxRows);
         QCOMPARE(t.doc.grid.row(), t.doc.grid.rows() - 1);
         QCOMPARE(t.rowText(t.doc.grid.rows() - 1), QString::number(t.doc.grid.rows() - 1) + "|||");
     }

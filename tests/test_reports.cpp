@@ -2,8 +2,8 @@
 // counter's message, cursor and selection.
 #include "FakeDesktop.h"
 
-#include "document/RadEditor.h"
-#include "document/TabellRutiner.h"
+#include "edit/RowEditor.h"
+#include "document/TableRoutines.h"
 #include "reports/Teckenraknare.h"
 #include "reports/Utskrift.h"
 

@@ -1,7 +1,7 @@
 // The table routines and the row editor, through the fake desktop.
 #include "FakeDesktop.h"
-#include "document/RadEditor.h"
-#include "document/TabellRutiner.h"
+#include "edit/RowEditor.h"
+#include "document/TableRoutines.h"
 #include "base/Numbers.h"
 
 #include <QtTest>
@@ -222,7 +222,7 @@ private slots:
         t.fields.focusChanges = 0;
         t.doc.Andrad = false;
 
-        grdGrid_KeyDown(t.doc, TableKey(key), shift);
+        tableKeyPress(t.doc, TableKey(key), shift);
         selectionIs(g, wantRow, wantSel);
         QCOMPARE(t.fields.focusChanges, 0); // the focus stays in the table
         QCOMPARE(t.doc.Andrad, false);
@@ -391,11 +391,11 @@ private slots:
     {
         TestDoc t;
         TagGrid &g = t.doc.grid;
-        g.setRows(Document::kMaxRows);
+        g.setRows(kMaxRows);
         g.setRow(g.rows() - 1);
         t.fields.set("one", "too many", "1");
         cmdUppdatera_Click(t.doc);
-        QCOMPARE(g.rows(), Document::kMaxRows);
+        QCOMPARE(g.rows(), kMaxRows);
         QCOMPARE(g.textAt(g.rows() - 1, 1), QString());
         QCOMPARE(t.desktop.messages.size(), size_t(1));
         QCOMPARE(t.desktop.messages[0].prompt, QStringLiteral("Listan rymmer högst 32765 brickor."));

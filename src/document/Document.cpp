@@ -4,16 +4,16 @@
 
 QString Document::caption(const QString &fileTitle)
 {
-    return (fileTitle.isEmpty() ? kNamnlos : fileTitle) + QStringLiteral(" - ") + kTitel;
+    return (fileTitle.isEmpty() ? kUntitled : fileTitle) + QStringLiteral(" - ") + kTitle;
 }
 
 void Document::warnListFull()
 {
-    desktop.messageBox(QStringLiteral("Listan rymmer högst 32765 brickor."), QStringLiteral("För många brickor"),
+    desktop.messageBox(QStringLiteral("Listan rymmer högst %1 brickor.").arg(kMaxTags), QStringLiteral("För många brickor"),
                        Desktop::Icon::Warning);
 }
 
-QString Document::radlista(const QList<qsizetype> &rows)
+QString Document::rowList(const QList<qsizetype> &rows)
 {
     constexpr qsizetype kMax = 20;
     QStringList parts;

@@ -1,22 +1,15 @@
 #pragma once
 
+#include "base/Limits.h"
 #include "document/Desktop.h"
 #include "document/EditorFields.h"
+#include "document/FileStamp.h"
 #include "table/TagGrid.h"
 
-#include <QDateTime>
 #include <QList>
 #include <QString>
 
 #include <optional>
-
-// The tag file as this program last read or wrote it, to tell when another
-// program has changed or replaced it since.
-struct Filstampel {
-    qint64 storlek = -1;
-    QDateTime andrad; // modification time
-    bool operator==(const Filstampel &) const = default;
-};
 
 // The open list: the table, its file and whether it has unsaved changes.
 struct Document {
@@ -27,17 +20,12 @@ struct Document {
     bool Andrad = false;
     // FilNamn's file as last read or written here; nullopt when this program
     // has neither read nor written it (nothing to compare against).
-    std::optional<Filstampel> stampel;
+    std::optional<FileStamp> stamp;
     EditorFields &fields;
     Desktop &desktop;
 
-    static inline const QString kTitel = QStringLiteral("Ovelda Taggverk");
-    static inline const QString kNamnlos = QStringLiteral("Namnlös");
-    // Most tags a list can hold: row indices are 16-bit.
-    static constexpr int kMaxTags = 32765;
-    static constexpr int kMaxRows = kMaxTags + 2;
-    // Longest text a cell holds, in characters; keeps every command quick.
-    static constexpr int kMaxTextLangd = 65535;
+    static inline const QString kTitle = QStringLiteral("Ovelda Taggverk");
+    static inline const QString kUntitled = QStringLiteral("Namnlös");
 
     // Caption for a file title, or the untitled caption for "".
     static QString caption(const QString &fileTitle);
@@ -46,5 +34,5 @@ struct Document {
     void warnListFull();
     // Row or line numbers as warnings list them: "3, 7." or, past 20
     // numbers, "1, 2, ..., 20, ...".
-    static QString radlista(const QList<qsizetype> &rows);
+    static QString rowList(const QList<qsizetype> &rows);
 };

@@ -1,7 +1,7 @@
 #include "edit/RadKommandon.h"
 
 #include "document/Document.h"
-#include "document/TabellRutiner.h"
+#include "document/TableRoutines.h"
 #include "edit/RadText.h"
 #include "table/RowNumbers.h"
 
@@ -44,7 +44,7 @@ void afterRowsChanged(Document &doc)
 void infogaRad(Document &doc)
 {
     TagGrid &g = doc.grid;
-    if (g.rows() >= Document::kMaxRows) {
+    if (g.rows() >= kMaxRows) {
         doc.warnListFull();
         return;
     }
@@ -62,7 +62,7 @@ void klistraIn(Document &doc)
         return;
     const QString text = doc.desktop.clipboardText();
     TagGrid &g = doc.grid;
-    const int room = std::max(0, Document::kMaxRows - g.rows());
+    const int room = std::max(0, kMaxRows - g.rows());
     const ParsedRows parsed = parseRowText(text, room);
 
     // All accepted lines go in at once above the cursor's tag, in the text's
@@ -89,7 +89,7 @@ void klistraIn(Document &doc)
         doc.warnListFull();
     if (!parsed.tooLong.isEmpty())
         doc.desktop.messageBox(QStringLiteral("Rader med för lång text klistrades inte in: ") +
-                                   Document::radlista(parsed.tooLong),
+                                   Document::rowList(parsed.tooLong),
                                QStringLiteral("Klistra in"), Desktop::Icon::Warning);
 }
 

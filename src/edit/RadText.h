@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Limits.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -12,9 +14,6 @@ class TagGrid;
 
 // The row text rows travel in through the clipboard: columns 1..3 of a row
 // separated by TAB, every row ended by CR LF, no header, no number column.
-
-// Longest text a cell may hold; Paste leaves out lines with a longer field.
-inline constexpr qsizetype kMaxTextLength = 65535;
 
 // Row text of rows first..last (both included) of the grid; "" when last is
 // above first.

@@ -1,7 +1,7 @@
 #include "files/FilKommandon.h"
 
 #include "document/Document.h"
-#include "document/TabellRutiner.h"
+#include "document/TableRoutines.h"
 #include "files/SparaFil.h"
 #include "files/TaggfilLasare.h"
 
@@ -56,12 +56,12 @@ bool oppnaVanligFil(QFile &file, const QString &path)
 #endif
 }
 
-std::optional<Filstampel> stampelFor(const QString &path)
+std::optional<FileStamp> stampFor(const QString &path)
 {
     const QFileInfo info(path);
     if (!info.exists())
         return std::nullopt;
-    return Filstampel{info.size(), info.fileTime(QFileDevice::FileModificationTime)};
+    return FileStamp{info.size(), info.fileTime(QFileDevice::FileModificationTime)};
 }
 
 // True when FilNamn's file may be written over: it is still the one this
@@ -69,10 +69,10 @@ std::optional<Filstampel> stampelFor(const QString &path)
 // what another program put there.
 bool kanSkrivaOver(Document &doc)
 {
-    if (!doc.stampel)
+    if (!doc.stamp)
         return true;
-    const std::optional<Filstampel> now = stampelFor(doc.FilNamn);
-    if (!now || *now == *doc.stampel)
+    const std::optional<FileStamp> now = stampFor(doc.FilNamn);
+    if (!now || *now == *doc.stamp)
         return true;
     return doc.desktop.messageBox(QStringLiteral("Filen har ändrats av ett annat program sedan den öppnades eller "
                                                  "sparades.\nVill du skriva över den?"),
@@ -159,9 +159,9 @@ void Oppna(Document &doc)
 
     QByteArray data;
     const bool whole = lasFilinnehall(file, data, kMaxFilstorlek);
-    doc.stampel = Filstampel{file.size(), file.fileTime(QFileDevice::FileModificationTime)};
+    doc.stamp = FileStamp{file.size(), file.fileTime(QFileDevice::FileModificationTime)};
     file.close();
-    Lasning l = lasTaggfil(data, Document::kMaxTags);
+    Lasning l = lasTaggfil(data, kMaxTags);
     data = QByteArray();
     if (!whole && l.slut == Lasning::Slut::Filslut)
         l.slut = Lasning::Slut::Lasfel;
@@ -195,7 +195,7 @@ void Spara(Document &doc, bool &saved)
     if (doc.FilNamn.endsWith(QLatin1String(".brk"), Qt::CaseInsensitive)) {
         saved = kanSkrivaOver(doc) && SparaFil(doc, doc.FilNamn);
         if (saved)
-            doc.stampel = stampelFor(doc.FilNamn);
+            doc.stamp = stampFor(doc.FilNamn);
         return;
     }
     SparaSom(doc, saved);
@@ -212,5 +212,5 @@ void SparaSom(Document &doc, bool &saved)
     // The dialog asked before replacing a file, so there is nothing to
     // compare; a file that could not be written is not one we know.
     saved = SparaFil(doc, doc.FilNamn);
-    doc.stampel = saved ? stampelFor(doc.FilNamn) : std::nullopt;
+    doc.stamp = saved ? stampFor(doc.FilNamn) : std::nullopt;
 }

@@ -18,18 +18,18 @@ void fel(Document &doc, const Skrivfel &orsak)
                            QStringLiteral("Fel vid sparande"), Desktop::Icon::Warning);
 }
 
-QString radlista(const QList<int> &rows)
+QString rowList(const QList<int> &rows)
 {
-    return Document::radlista(QList<qsizetype>(rows.begin(), rows.end()));
+    return Document::rowList(QList<qsizetype>(rows.begin(), rows.end()));
 }
 
 void varnaForAndringar(Document &doc, const Taggfil &f)
 {
     QStringList lines;
     if (!f.utanAntal.isEmpty())
-        lines << QStringLiteral("Rader utan giltigt antal sparades inte: ") + radlista(f.utanAntal);
+        lines << QStringLiteral("Rader utan giltigt antal sparades inte: ") + rowList(f.utanAntal);
     if (!f.andradeTecken.isEmpty())
-        lines << QStringLiteral("Rader med tecken som inte kan sparas oförändrade: ") + radlista(f.andradeTecken);
+        lines << QStringLiteral("Rader med tecken som inte kan sparas oförändrade: ") + rowList(f.andradeTecken);
     if (!lines.isEmpty())
         doc.desktop.messageBox(lines.join(QLatin1Char('\n')), QStringLiteral("Spara"), Desktop::Icon::Warning);
 }

@@ -33,4 +33,4 @@ struct Lasning {
 // and so is a text item longer than maxTextLangd characters (no cell holds
 // more; the reader stops there without reading the rest of the item).
 // Reads at most maxPoster records. Linear in the input; never reads past it.
-Lasning lasTaggfil(QByteArrayView data, int maxPoster, int maxTextLangd = Document::kMaxTextLangd);
+Lasning lasTaggfil(QByteArrayView data, int maxPoster, int maxTextLangd = kMaxTextLength);

@@ -1,7 +1,7 @@
 #include "reports/Teckenraknare.h"
 
 #include "document/Document.h"
-#include "document/TabellRutiner.h"
+#include "document/TableRoutines.h"
 #include "table/RowNumbers.h"
 #include "base/Numbers.h"
 
@@ -9,7 +9,7 @@
 
 namespace {
 
-const QString kTitel = QStringLiteral("Teckenräknare");
+const QString kTitle = QStringLiteral("Teckenräknare");
 
 constexpr int kMinstaKlass = 10;
 constexpr int kStorstaKlass = 40;
@@ -76,7 +76,7 @@ void mnuInfoItem_Click(Document &doc, qint16 index)
 
     if (index == 0) {
         if (g.rows() < 3) {
-            doc.desktop.messageBox(QStringLiteral("Inga brickor upplagda!"), kTitel, Desktop::Icon::Information);
+            doc.desktop.messageBox(QStringLiteral("Inga brickor upplagda!"), kTitle, Desktop::Icon::Information);
             return;
         }
         const QString text = teckenrakning(doc);
@@ -84,7 +84,7 @@ void mnuInfoItem_Click(Document &doc, qint16 index)
         // ends: the last tag row, quantity column.
         g.setRow(g.rows() - 2);
         g.setCol(3);
-        doc.desktop.messageBox(text, kTitel, Desktop::Icon::Information);
+        doc.desktop.messageBox(text, kTitle, Desktop::Icon::Information);
     }
 
     g.setCol(kolumn);

@@ -6,7 +6,7 @@
 
 namespace {
 
-const QString kTitel = QStringLiteral("Skriv ut");
+const QString kTitle = QStringLiteral("Skriv ut");
 
 // Print columns of the listing.
 constexpr int kKolumnText1 = 7;
@@ -31,12 +31,12 @@ void SkrivUt(Document &doc)
     QString reason;
     std::unique_ptr<PrintJob> job = doc.desktop.startPrintJob(&reason);
     if (!job) {
-        doc.desktop.messageBox(QStringLiteral("Ingen skrivare är installerad."), kTitel, Desktop::Icon::Warning);
+        doc.desktop.messageBox(QStringLiteral("Ingen skrivare är installerad."), kTitle, Desktop::Icon::Warning);
         return;
     }
 
     job->print(QStringLiteral("Filnamn: "));
-    job->print(doc.FilNamn.isEmpty() ? Document::kNamnlos : doc.FilNamn);
+    job->print(doc.FilNamn.isEmpty() ? Document::kUntitled : doc.FilNamn);
     job->newLine();
     job->newLine();
     job->print(QStringLiteral("Radnr Textrad 1"));
@@ -70,6 +70,6 @@ void SkrivUt(Document &doc)
         QString prompt = QStringLiteral("Utskriften misslyckades!");
         if (!reason.isEmpty())
             prompt += QLatin1Char('\n') + reason;
-        doc.desktop.messageBox(prompt, kTitel, Desktop::Icon::Warning);
+        doc.desktop.messageBox(prompt, kTitle, Desktop::Icon::Warning);
     }
 }

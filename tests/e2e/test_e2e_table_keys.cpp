@@ -5,7 +5,7 @@
 #include "Process.h"
 #include "WindowTest.h"
 #include "app/widgets/Huvudbild.h"
-#include "document/TabellRutiner.h"
+#include "document/TableRoutines.h"
 #include "help/widgets/HjalpFonster.h"
 #include "table/widgets/GridView.h"
 

@@ -4,7 +4,7 @@
 #include "WindowTest.h"
 #include "app/Layout.h"
 #include "app/widgets/Huvudbild.h"
-#include "document/TabellRutiner.h"
+#include "document/TableRoutines.h"
 #include "table/widgets/GridView.h"
 
 #include <QAbstractItemModelTester>

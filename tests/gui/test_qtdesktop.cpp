@@ -114,7 +114,7 @@ private slots:
         Document doc(fields, desktop);
         doc.grid.setRows(2);
         doc.FilNamn = file;
-        doc.stampel = Filstampel{1, QDateTime::currentDateTime().addDays(-1)}; // what was read back then
+        doc.stamp = FileStamp{1, QDateTime::currentDateTime().addDays(-1)}; // what was read back then
 
         BoxPresser press{Key(key)};
         bool ok = !saved;

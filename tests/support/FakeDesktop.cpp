@@ -1,6 +1,6 @@
 #include "FakeDesktop.h"
 
-#include "document/TabellRutiner.h"
+#include "document/TableRoutines.h"
 
 #include <QFileInfo>
 

@@ -5,8 +5,8 @@
 #include "app/widgets/LineEditFields.h"
 #include "app/widgets/QtDesktop.h"
 #include "app/widgets/SvenskOversattning.h"
-#include "document/RadEditor.h"
-#include "document/TabellRutiner.h"
+#include "edit/RowEditor.h"
+#include "document/TableRoutines.h"
 #include "edit/RadKommandon.h"
 #include "files/FilKommandon.h"
 #include "help/Hjalp.h"
@@ -98,9 +98,9 @@ Huvudbild::Huvudbild(QWidget *parent) : QMainWindow(parent), m_twips(screenScale
     m_grid->setAccessibleName(QStringLiteral("Brickor"));
     setTabOrder(m_cmdUppdatera, m_grid); // the table is the stop after the button
     connect(m_grid, &GridView::gridClicked, this, [this] { command([this] { grdGrid_Click(*m_doc); }); });
-    connect(m_grid, &GridView::gridShiftClicked, this, [this] { command([this] { grdGrid_ShiftClick(*m_doc); }); });
+    connect(m_grid, &GridView::gridShiftClicked, this, [this] { command([this] { tableShiftClick(*m_doc); }); });
     connect(m_grid, &GridView::gridKey, this,
-            [this](TableKey key, bool shift) { command([&] { grdGrid_KeyDown(*m_doc, key, shift); }); });
+            [this](TableKey key, bool shift) { command([&] { tableKeyPress(*m_doc, key, shift); }); });
     buildMenus();
 
     // Start-up: an empty untitled list; no row is drawn lower than the header.
@@ -166,7 +166,7 @@ void Huvudbild::buildControls()
     };
     auto field = [&](double l, double t, double w, double h) {
         auto *e = new QLineEdit(m_frmFrame);
-        e->setMaxLength(Document::kMaxTextLangd);
+        e->setMaxLength(kMaxTextLength);
         place(e, l, t, w, h);
         return e;
     };

@@ -11,8 +11,8 @@
 HjalpFonster::HjalpFonster(QWidget *mainWindow, const Twips &scale)
     : QWidget(mainWindow, Qt::Window), m_main(mainWindow)
 {
-    setWindowTitle(kTitel);
-    setAccessibleName(kTitel);
+    setWindowTitle(kTitle);
+    setAccessibleName(kTitle);
     m_browser = new QTextBrowser(this);
     m_browser->setAccessibleName(QStringLiteral("Hjälp"));
     // Anchors stay in the window; a link out of the page goes to the desktop.

@@ -18,7 +18,7 @@ public:
 
     QTextBrowser *browser() const { return m_browser; }
 
-    static inline const QString kTitel = QStringLiteral("Ovelda Taggverk – hjälp");
+    static inline const QString kTitle = QStringLiteral("Ovelda Taggverk – hjälp");
     static inline const QString kSida = QStringLiteral("qrc:/hjalp.html");
 
 protected:

@@ -16,7 +16,7 @@ Om::Om(QWidget *mainWindow, const Twips &scale) : QDialog(nullptr), m_main(mainW
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
-    setWindowTitle(kTitel);
+    setWindowTitle(kTitle);
     const QPixmap ikon(QStringLiteral(":/ikon.png"));
     setWindowIcon(ikon);
     setFixedSize(scale.px(4545), scale.px(1095));

@@ -23,7 +23,7 @@ public:
     QLabel *label2() const { return m_label2; }
     QPushButton *cmdOmOK() const { return m_cmdOmOK; }
 
-    static inline const QString kTitel = QStringLiteral("Om Ovelda Taggverk");
+    static inline const QString kTitle = QStringLiteral("Om Ovelda Taggverk");
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -21,10 +21,10 @@ void VisaAktuellRad(Document &doc);
 void grdGrid_Click(Document &doc);
 // A key while the table has the focus. A move goes where a click on that
 // row would (never onto the header row, never past the entry row) and does
-// what the click does, but leaves the focus in the table. With utoka (Shift)
+// what the click does, but leaves the focus in the table. With extend (Shift)
 // it widens the selection from the cursor row instead; cursor and fields stay.
 // Return puts the focus in the first field.
-void grdGrid_KeyDown(Document &doc, TableKey key, bool utoka);
+void tableKeyPress(Document &doc, TableKey key, bool extend);
 // Shift+click: the selection runs from the cursor row to RowSel as whole
 // tags; the cursor row and the fields stay, the focus goes to the first field.
-void grdGrid_ShiftClick(Document &doc);
+void tableShiftClick(Document &doc);

@@ -1,4 +1,4 @@
-#include "document/TabellRutiner.h"
+#include "document/TableRoutines.h"
 
 #include "document/Document.h"
 #include "table/RowNumbers.h"
@@ -66,7 +66,7 @@ void MarkeraRader(Document &doc)
 
 namespace {
 // HamtaRad without the focus change; a keyboard move keeps the focus.
-void laddaRad(Document &doc)
+void loadRow(Document &doc)
 {
     TagGrid &g = doc.grid;
     const int remembered = g.rowSel();
@@ -84,7 +84,7 @@ void laddaRad(Document &doc)
 
 // Brings one row into view: scrolls up to it directly, or down until it is
 // shown whole, as VisaAktuellRad does for the cursor row.
-void visaRad(TagGrid &g, int row)
+void showRow(TagGrid &g, int row)
 {
     try {
         if (row >= g.fixedRows() && row < g.topRow()) {
@@ -111,7 +111,7 @@ void focusFirstField(Document &doc)
 
 void HamtaRad(Document &doc)
 {
-    laddaRad(doc);
+    loadRow(doc);
     focusFirstField(doc);
 }
 
@@ -119,7 +119,7 @@ void VisaAktuellRad(Document &doc)
 {
     // Scrolling down never reaches a row above the first shown one, so such
     // a row is brought into view directly.
-    visaRad(doc.grid, doc.grid.row());
+    showRow(doc.grid, doc.grid.row());
 }
 
 void grdGrid_Click(Document &doc)
@@ -130,7 +130,7 @@ void grdGrid_Click(Document &doc)
     HamtaRad(doc);
 }
 
-void grdGrid_KeyDown(Document &doc, TableKey key, bool utoka)
+void tableKeyPress(Document &doc, TableKey key, bool extend)
 {
     TagGrid &g = doc.grid;
     if (key == TableKey::Return) {
@@ -142,7 +142,7 @@ void grdGrid_KeyDown(Document &doc, TableKey key, bool utoka)
     if (last < first)
         return;
     // A widened selection moves its far end; a plain move the cursor.
-    const int from = utoka ? g.rowSel() : g.row();
+    const int from = extend ? g.rowSel() : g.row();
     const int page = std::max(1, g.visibleRowCount());
     long long to = from;
     switch (key) {
@@ -168,19 +168,19 @@ void grdGrid_KeyDown(Document &doc, TableKey key, bool utoka)
         break;
     }
     const int target = static_cast<int>(std::clamp<long long>(to, first, last));
-    if (utoka) {
+    if (extend) {
         g.setRowSel(target);
         MarkeraRader(doc);
-        visaRad(g, target);
+        showRow(g, target);
         return;
     }
     // As a click on the target row, but the focus stays in the table.
     g.setRow(target);
     MarkeraRader(doc);
-    laddaRad(doc);
+    loadRow(doc);
 }
 
-void grdGrid_ShiftClick(Document &doc)
+void tableShiftClick(Document &doc)
 {
     TagGrid &g = doc.grid;
     if (g.rowSel() < g.fixedRows())
