@@ -2,8 +2,8 @@
 // longest text a cell may hold.
 #include "FakeDesktop.h"
 #include "document/TableRoutines.h"
-#include "edit/RadKommandon.h"
-#include "edit/RadText.h"
+#include "edit/RowCommands.h"
+#include "edit/RowText.h"
 
 #include <benchmark/benchmark.h>
 

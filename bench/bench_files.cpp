@@ -3,9 +3,9 @@
 #include "FakeDesktop.h"
 
 #include "document/TableRoutines.h"
-#include "files/FilKommandon.h"
-#include "files/TaggfilLasare.h"
-#include "files/TaggfilSkrivare.h"
+#include "files/FileCommands.h"
+#include "files/TagFileReader.h"
+#include "files/TagFileWriter.h"
 
 #include "app/widgets/Huvudbild.h"
 
@@ -49,7 +49,7 @@ QString fullFile()
         TestDoc t;
         fillFull(t);
         QFile f(p);
-        if (!f.open(QIODevice::WriteOnly) || f.write(skrivTaggfil(t.doc.grid).bytes) < 0)
+        if (!f.open(QIODevice::WriteOnly) || f.write(writeTagFile(t.doc.grid).bytes) < 0)
             qFatal("cannot write %s", qPrintable(p));
         return p;
     }();
@@ -107,7 +107,7 @@ void openEach(benchmark::State &state, const QString &path, bool expectWarning)
     t.doc.grid.setVisibleRowCount(25);
     for (auto _ : state) {
         t.desktop.dialogAnswers.push_back(FakeDesktop::choice(path));
-        Oppna(t.doc);
+        openFile(t.doc);
         benchmark::DoNotOptimize(t.doc.grid.rows());
     }
     if (t.doc.grid.rows() < 2 || t.desktop.messages.empty() != !expectWarning)
@@ -133,7 +133,7 @@ void BM_Open_FullList_IntoNewList(benchmark::State &state)
         NyLista(t.doc);
         t.desktop.dialogAnswers.push_back(FakeDesktop::choice(path));
         state.ResumeTiming();
-        Oppna(t.doc);
+        openFile(t.doc);
         benchmark::DoNotOptimize(t.doc.grid.rows());
     }
     if (t.doc.grid.rows() != kMaxRows || !t.desktop.messages.empty())
@@ -175,7 +175,7 @@ void BM_Click_LongestTextRow(benchmark::State &state)
     TestDoc t;
     t.doc.grid.setVisibleRowCount(25);
     t.desktop.dialogAnswers.push_back(FakeDesktop::choice(longTextFile()));
-    Oppna(t.doc);
+    openFile(t.doc);
     for (auto _ : state) {
         state.PauseTiming();
         t.doc.grid.setRow(2); // the entry row, as after Open
@@ -254,8 +254,8 @@ void BM_Reader_FullList(benchmark::State &state)
     f.open(QIODevice::ReadOnly);
     const QByteArray bytes = f.readAll();
     for (auto _ : state) {
-        const Lasning l = lasTaggfil(bytes, kMaxTags);
-        benchmark::DoNotOptimize(l.rader.size());
+        const TagFileContent l = readTagFile(bytes, kMaxTags);
+        benchmark::DoNotOptimize(l.rows.size());
     }
     state.SetBytesProcessed(state.iterations() * bytes.size());
 }
@@ -266,7 +266,7 @@ void BM_Writer_FullList(benchmark::State &state)
     TestDoc t;
     fillFull(t);
     for (auto _ : state) {
-        const Taggfil f = skrivTaggfil(t.doc.grid);
+        const TagFileBytes f = writeTagFile(t.doc.grid);
         benchmark::DoNotOptimize(f.bytes.size());
     }
 }

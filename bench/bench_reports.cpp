@@ -3,8 +3,8 @@
 #include "FakeDesktop.h"
 #include "app/widgets/Huvudbild.h"
 #include "document/TableRoutines.h"
-#include "reports/Teckenraknare.h"
-#include "reports/Utskrift.h"
+#include "reports/CharacterCounter.h"
+#include "reports/PrintListing.h"
 #include "reports/widgets/QtPrintJob.h"
 
 #include <QApplication>
@@ -68,7 +68,7 @@ void BM_SkrivUtTillTextmottagare(benchmark::State &state)
 {
     auto t = fullList(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        SkrivUt(t->doc);
+        printListing(t->doc);
         benchmark::DoNotOptimize(t->desktop.printed.size());
         t->desktop.printed.clear();
     }
@@ -84,7 +84,7 @@ void BM_SkrivUtTillPdf(benchmark::State &state)
     Document doc(fields, desktop);
     doc.grid = t->doc.grid;
     for (auto _ : state) {
-        SkrivUt(doc);
+        printListing(doc);
         if (!desktop.messages.empty())
             state.SkipWithError("the listing failed");
     }

@@ -3,8 +3,8 @@
 // table's shape and a 16-bit quantity; a smaller limit must give the first
 // rows of the same reading; a text limit must give the rows before the first
 // longer text, and stop there; and rows written back must read back the same.
-#include "files/TaggfilLasare.h"
-#include "files/TaggfilSkrivare.h"
+#include "files/TagFileReader.h"
+#include "files/TagFileWriter.h"
 #include "files/Windows1252.h"
 #include "table/TagGrid.h"
 
@@ -36,11 +36,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArrayView bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     check(encode(fromWindows1252(bytes)) == bytes);
 
-    const Lasning all = lasTaggfil(bytes, kMax);
-    check(all.slut != Lasning::Slut::Listgrans);
-    check(all.slut != Lasning::Slut::Filslut || !all.innehallKvar);
+    const TagFileContent all = readTagFile(bytes, kMax);
+    check(all.end != TagFileContent::End::ListLimit);
+    check(all.end != TagFileContent::End::Complete || !all.contentLeft);
     std::vector<QStringList> rows;
-    for (const auto &r : all.rader) {
+    for (const auto &r : all.rows) {
         bool ok = false;
         const int n = r[2].toInt(&ok);
         check(ok && n >= -32768 && n <= 32767 && r[2] == QString::number(n));
@@ -50,45 +50,45 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // The inputs stay far below the real text limit; a small one, taken from
     // the data, walks the same path.
     const int limit = size ? data[0] % 64 : 0;
-    const Lasning capped = lasTaggfil(bytes, kMax, limit);
-    check(capped.rader.size() <= all.rader.size());
-    for (size_t i = 0; i < capped.rader.size(); ++i)
-        check(capped.rader[i] == all.rader[i]);
-    size_t firstLong = all.rader.size();
-    for (size_t i = 0; i < all.rader.size() && firstLong == all.rader.size(); ++i)
-        if (all.rader[i][0].size() > limit || all.rader[i][1].size() > limit)
+    const TagFileContent capped = readTagFile(bytes, kMax, limit);
+    check(capped.rows.size() <= all.rows.size());
+    for (size_t i = 0; i < capped.rows.size(); ++i)
+        check(capped.rows[i] == all.rows[i]);
+    size_t firstLong = all.rows.size();
+    for (size_t i = 0; i < all.rows.size() && firstLong == all.rows.size(); ++i)
+        if (all.rows[i][0].size() > limit || all.rows[i][1].size() > limit)
             firstLong = i;
-    if (firstLong < all.rader.size()) {
-        check(capped.rader.size() == firstLong);
-        check(capped.slut == Lasning::Slut::Lasfel && capped.innehallKvar);
+    if (firstLong < all.rows.size()) {
+        check(capped.rows.size() == firstLong);
+        check(capped.end == TagFileContent::End::ReadError && capped.contentLeft);
     } else {
-        check(capped.rader.size() == all.rader.size() && capped.slut == all.slut);
+        check(capped.rows.size() == all.rows.size() && capped.end == all.end);
         // An unfinished last record with a long text is damage either way.
-        check(!all.innehallKvar || capped.innehallKvar);
+        check(!all.contentLeft || capped.contentLeft);
     }
 
-    const int half = static_cast<int>(all.rader.size() / 2);
-    const Lasning some = lasTaggfil(bytes, half);
-    check(static_cast<int>(some.rader.size()) == half);
+    const int half = static_cast<int>(all.rows.size() / 2);
+    const TagFileContent some = readTagFile(bytes, half);
+    check(static_cast<int>(some.rows.size()) == half);
     for (int i = 0; i < half; ++i)
-        check(some.rader[static_cast<size_t>(i)] == all.rader[static_cast<size_t>(i)]);
-    if (half < static_cast<int>(all.rader.size()))
-        check(some.slut == Lasning::Slut::Listgrans && some.innehallKvar);
+        check(some.rows[static_cast<size_t>(i)] == all.rows[static_cast<size_t>(i)]);
+    if (half < static_cast<int>(all.rows.size()))
+        check(some.end == TagFileContent::End::ListLimit && some.contentLeft);
 
     TagGrid grid;
     grid.setCols(4);
     grid.setRows(2);
     grid.insertRows(1, rows);
-    const Taggfil written = skrivTaggfil(grid);
-    check(written.utanAntal.isEmpty());
-    if (written.andradeTecken.isEmpty()) {
-        const Lasning again = lasTaggfil(written.bytes, kMax);
-        check(again.slut == Lasning::Slut::Filslut);
-        check(again.rader.size() == all.rader.size());
-        for (size_t i = 0; i < all.rader.size(); ++i)
+    const TagFileBytes written = writeTagFile(grid);
+    check(written.withoutQuantity.isEmpty());
+    if (written.changedCharacters.isEmpty()) {
+        const TagFileContent again = readTagFile(written.bytes, kMax);
+        check(again.end == TagFileContent::End::Complete);
+        check(again.rows.size() == all.rows.size());
+        for (size_t i = 0; i < all.rows.size(); ++i)
             for (size_t c = 0; c < 3; ++c) {
-                const QString &before = all.rader[i][c];
-                check(again.rader[i][c] == (before.isEmpty() ? QStringLiteral(" ") : before));
+                const QString &before = all.rows[i][c];
+                check(again.rows[i][c] == (before.isEmpty() ? QStringLiteral(" ") : before));
             }
     }
     return 0;

@@ -2,8 +2,8 @@
 // item rules, without any file or dialog.
 #include "FakeDesktop.h"
 
-#include "files/TaggfilLasare.h"
-#include "files/TaggfilSkrivare.h"
+#include "files/TagFileReader.h"
+#include "files/TagFileWriter.h"
 #include "files/Windows1252.h"
 #include "base/Numbers.h"
 
@@ -21,21 +21,21 @@ QByteArray encode(QStringView text, bool *faithful)
 using Tag = std::array<QString, 3>;
 using Tags = std::vector<Tag>;
 
-QByteArray writtenBytes(const Tags &tags, Taggfil *out = nullptr)
+QByteArray writtenBytes(const Tags &tags, TagFileBytes *out = nullptr)
 {
     TestDoc t;
     t.addTags(tags);
-    Taggfil f = skrivTaggfil(t.doc.grid);
+    TagFileBytes f = writeTagFile(t.doc.grid);
     if (out)
         *out = f;
     return f.bytes;
 }
 
 // Rows as "text 1|text 2|quantity", to compare whole results at once.
-QStringList rowsOf(const Lasning &l)
+QStringList rowsOf(const TagFileContent &l)
 {
     QStringList out;
-    for (const auto &r : l.rader)
+    for (const auto &r : l.rows)
         out << r[0] + QLatin1Char('|') + r[1] + QLatin1Char('|') + r[2];
     return out;
 }
@@ -51,7 +51,7 @@ private:
 } // namespace
 
 Q_DECLARE_METATYPE(Tags)
-Q_DECLARE_METATYPE(Lasning::Slut)
+Q_DECLARE_METATYPE(TagFileContent::End)
 
 class TestFilesFormat : public QObject {
     Q_OBJECT
@@ -201,7 +201,7 @@ private slots:
 
     void writer_reportsWhatItCouldNotStore()
     {
-        Taggfil f;
+        TagFileBytes f;
         writtenBytes({{"ok", "", "1"},
                       {"no quantity", "", ""},
                       {"say \"hi\"", "", "1"},
@@ -209,86 +209,86 @@ private slots:
                       {"abc", "", "abc"},
                       {"€ is fine", "", "1"}},
                      &f);
-        QCOMPARE(f.utanAntal, QList<int>({2, 5}));
-        QCOMPARE(f.andradeTecken, QList<int>({3, 4}));
+        QCOMPARE(f.withoutQuantity, QList<int>({2, 5}));
+        QCOMPARE(f.changedCharacters, QList<int>({3, 4}));
     }
 
     void reader_data()
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QStringList>("rows");
-        QTest::addColumn<Lasning::Slut>("slut");
+        QTest::addColumn<TagFileContent::End>("slut");
         QTest::addColumn<bool>("left");
-        using S = Lasning::Slut;
+        using S = TagFileContent::End;
         const QStringList ab1{"a|b|1"};
 
-        QTest::newRow("empty file") << QByteArray() << QStringList() << S::Filslut << false;
+        QTest::newRow("empty file") << QByteArray() << QStringList() << S::Complete << false;
         QTest::newRow("two tags") << QByteArray("\"Pump 1\",\" \",12\r\n\"K\xe4llare\",\"A, B\",1\r\n")
-                                  << QStringList{"Pump 1| |12", "Källare|A, B|1"} << S::Filslut << false;
+                                  << QStringList{"Pump 1| |12", "Källare|A, B|1"} << S::Complete << false;
         QTest::newRow("last record without line end")
-            << QByteArray("\"a\",\"b\",1\r\n\"c\",\"d\",2") << QStringList{"a|b|1", "c|d|2"} << S::Filslut << false;
+            << QByteArray("\"a\",\"b\",1\r\n\"c\",\"d\",2") << QStringList{"a|b|1", "c|d|2"} << S::Complete << false;
         QTest::newRow("trailing blank line dropped")
-            << QByteArray("\"a\",\"b\",1\r\n\r\n") << ab1 << S::Lasfel << false;
+            << QByteArray("\"a\",\"b\",1\r\n\r\n") << ab1 << S::ReadError << false;
         QTest::newRow("trailing blanks dropped")
-            << QByteArray("\"a\",\"b\",1\r\n  \t\r\n") << ab1 << S::Lasfel << false;
+            << QByteArray("\"a\",\"b\",1\r\n  \t\r\n") << ab1 << S::ReadError << false;
         QTest::newRow("unquoted items, blanks around")
-            << QByteArray("  abc , def  ,  12  \r\n") << QStringList{"abc|def|12"} << S::Filslut << false;
+            << QByteArray("  abc , def  ,  12  \r\n") << QStringList{"abc|def|12"} << S::Complete << false;
         QTest::newRow("blanks before a quoted item")
-            << QByteArray("   \"a\",  \"b\", 1\r\n") << ab1 << S::Filslut << false;
+            << QByteArray("   \"a\",  \"b\", 1\r\n") << ab1 << S::Complete << false;
         QTest::newRow("anything after closing quote skipped")
-            << QByteArray("\"a\" junk,\"b\"x,1\r\n") << ab1 << S::Filslut << false;
-        QTest::newRow("empty items") << QByteArray(",,\r\n") << QStringList{"||0"} << S::Filslut << false;
+            << QByteArray("\"a\" junk,\"b\"x,1\r\n") << ab1 << S::Complete << false;
+        QTest::newRow("empty items") << QByteArray(",,\r\n") << QStringList{"||0"} << S::Complete << false;
         QTest::newRow("empty quoted texts")
-            << QByteArray("\"\",\"\",4\r\n") << QStringList{"||4"} << S::Filslut << false;
+            << QByteArray("\"\",\"\",4\r\n") << QStringList{"||4"} << S::Complete << false;
         QTest::newRow("quantity with a plus sign")
-            << QByteArray("\"a\",\"b\",+5\r\n") << QStringList{"a|b|5"} << S::Filslut << false;
+            << QByteArray("\"a\",\"b\",+5\r\n") << QStringList{"a|b|5"} << S::Complete << false;
         QTest::newRow("quantity not a number")
-            << QByteArray("\"a\",\"b\",x\r\n") << QStringList{"a|b|0"} << S::Filslut << false;
+            << QByteArray("\"a\",\"b\",x\r\n") << QStringList{"a|b|0"} << S::Complete << false;
         QTest::newRow("quantity with exponent is no number")
-            << QByteArray("\"a\",\"b\",1e3\r\n") << QStringList{"a|b|0"} << S::Filslut << false;
-        QTest::newRow("quoted quantity") << QByteArray("\"a\",\"b\",\" 7 \"\r\n") << QStringList{"a|b|7"} << S::Filslut
+            << QByteArray("\"a\",\"b\",1e3\r\n") << QStringList{"a|b|0"} << S::Complete << false;
+        QTest::newRow("quoted quantity") << QByteArray("\"a\",\"b\",\" 7 \"\r\n") << QStringList{"a|b|7"} << S::Complete
                                          << false;
-        QTest::newRow("record over two lines") << QByteArray("\"a\",\"b\"\r\n1\r\n") << ab1 << S::Filslut << false;
+        QTest::newRow("record over two lines") << QByteArray("\"a\",\"b\"\r\n1\r\n") << ab1 << S::Complete << false;
         QTest::newRow("four items move the next record")
-            << QByteArray("\"a\",\"b\",1,\"c\"\r\n\"d\",2\r\n") << QStringList{"a|b|1", "c|d|2"} << S::Filslut << false;
-        QTest::newRow("ends inside a record") << QByteArray("\"a\",\"b\",1\r\n\"c\",\"d\"") << ab1 << S::Lasfel << true;
-        QTest::newRow("ends inside a quoted text") << QByteArray("\"a\",\"b\",1\r\n\"c") << ab1 << S::Lasfel << true;
-        QTest::newRow("lone quote at the end") << QByteArray("\"") << QStringList() << S::Lasfel << true;
+            << QByteArray("\"a\",\"b\",1,\"c\"\r\n\"d\",2\r\n") << QStringList{"a|b|1", "c|d|2"} << S::Complete << false;
+        QTest::newRow("ends inside a record") << QByteArray("\"a\",\"b\",1\r\n\"c\",\"d\"") << ab1 << S::ReadError << true;
+        QTest::newRow("ends inside a quoted text") << QByteArray("\"a\",\"b\",1\r\n\"c") << ab1 << S::ReadError << true;
+        QTest::newRow("lone quote at the end") << QByteArray("\"") << QStringList() << S::ReadError << true;
         QTest::newRow("quote inside a text")
-            << QByteArray("\"say \"hi\"\",\"x\",1\r\n") << QStringList{"say |x|1"} << S::Filslut << false;
+            << QByteArray("\"say \"hi\"\",\"x\",1\r\n") << QStringList{"say |x|1"} << S::Complete << false;
         QTest::newRow("unquoted text with a quote")
-            << QByteArray("ab\"c,d,1\r\n") << QStringList{"ab\"c|d|1"} << S::Filslut << false;
+            << QByteArray("ab\"c,d,1\r\n") << QStringList{"ab\"c|d|1"} << S::Complete << false;
         QTest::newRow("lone LF line ends")
-            << QByteArray("\"a\",\"b\",1\n\"c\",\"d\",2\n") << QStringList{"a|b|1", "c|d|2"} << S::Filslut << false;
+            << QByteArray("\"a\",\"b\",1\n\"c\",\"d\",2\n") << QStringList{"a|b|1", "c|d|2"} << S::Complete << false;
         QTest::newRow("lone CR line ends")
-            << QByteArray("\"a\",\"b\",1\r\"c\",\"d\",2\r") << QStringList{"a|b|1", "c|d|2"} << S::Filslut << false;
+            << QByteArray("\"a\",\"b\",1\r\"c\",\"d\",2\r") << QStringList{"a|b|1", "c|d|2"} << S::Complete << false;
         QTest::newRow("LF CR is two line ends")
-            << QByteArray("\"a\",\"b\",1\n\r\"c\",\"d\",2\r\n") << QStringList{"a|b|1", "|c|0"} << S::Lasfel << true;
+            << QByteArray("\"a\",\"b\",1\n\r\"c\",\"d\",2\r\n") << QStringList{"a|b|1", "|c|0"} << S::ReadError << true;
         QTest::newRow("line end inside quotes kept")
-            << QByteArray("\"a\r\nb\",\"c\",1\r\n") << QStringList{"a\r\nb|c|1"} << S::Filslut << false;
+            << QByteArray("\"a\r\nb\",\"c\",1\r\n") << QStringList{"a\r\nb|c|1"} << S::Complete << false;
         QTest::newRow("fraction, half to even down")
-            << QByteArray("a,b,2.5\r\n") << QStringList{"a|b|2"} << S::Filslut << false;
+            << QByteArray("a,b,2.5\r\n") << QStringList{"a|b|2"} << S::Complete << false;
         QTest::newRow("fraction, half to even up")
-            << QByteArray("a,b,3.5\r\n") << QStringList{"a|b|4"} << S::Filslut << false;
+            << QByteArray("a,b,3.5\r\n") << QStringList{"a|b|4"} << S::Complete << false;
         QTest::newRow("fraction above half")
-            << QByteArray("a,b,2.5001\r\n") << QStringList{"a|b|3"} << S::Filslut << false;
-        QTest::newRow("negative half") << QByteArray("a,b,-2.5\r\n") << QStringList{"a|b|-2"} << S::Filslut << false;
+            << QByteArray("a,b,2.5001\r\n") << QStringList{"a|b|3"} << S::Complete << false;
+        QTest::newRow("negative half") << QByteArray("a,b,-2.5\r\n") << QStringList{"a|b|-2"} << S::Complete << false;
         QTest::newRow("16-bit bounds") << QByteArray("a,b,32767\r\nc,d,-32768\r\n")
-                                       << QStringList{"a|b|32767", "c|d|-32768"} << S::Filslut << false;
+                                       << QStringList{"a|b|32767", "c|d|-32768"} << S::Complete << false;
         QTest::newRow("rounds up out of range")
-            << QByteArray("a,b,1\r\na,b,32767.5\r\n") << QStringList{"a|b|1"} << S::Lasfel << true;
-        QTest::newRow("too large") << QByteArray("a,b,32768\r\nc,d,1\r\n") << QStringList() << S::Lasfel << true;
-        QTest::newRow("too small") << QByteArray("a,b,-32769\r\n") << QStringList() << S::Lasfel << true;
+            << QByteArray("a,b,1\r\na,b,32767.5\r\n") << QStringList{"a|b|1"} << S::ReadError << true;
+        QTest::newRow("too large") << QByteArray("a,b,32768\r\nc,d,1\r\n") << QStringList() << S::ReadError << true;
+        QTest::newRow("too small") << QByteArray("a,b,-32769\r\n") << QStringList() << S::ReadError << true;
         QTest::newRow("very long number")
-            << QByteArray("a,b," + QByteArray(5000, '9') + "\r\n") << QStringList() << S::Lasfel << true;
+            << QByteArray("a,b," + QByteArray(5000, '9') + "\r\n") << QStringList() << S::ReadError << true;
         QTest::newRow("zeros before the number")
-            << QByteArray("a,b,0000000000000000000012\r\n") << QStringList{"a|b|12"} << S::Filslut << false;
+            << QByteArray("a,b,0000000000000000000012\r\n") << QStringList{"a|b|12"} << S::Complete << false;
         QTest::newRow("one blank stays one blank")
-            << QByteArray("\" \",\" \",1\r\n") << QStringList{" | |1"} << S::Filslut << false;
+            << QByteArray("\" \",\" \",1\r\n") << QStringList{" | |1"} << S::Complete << false;
         QTest::newRow("Windows-1252 texts")
-            << QByteArray("\"\x80 \xe5\xe4\xf6\",\"\x96\",1\r\n") << QStringList{"€ åäö|–|1"} << S::Filslut << false;
+            << QByteArray("\"\x80 \xe5\xe4\xf6\",\"\x96\",1\r\n") << QStringList{"€ åäö|–|1"} << S::Complete << false;
         QTest::newRow("NUL bytes are text")
-            << QByteArray("\"a\0b\",c,1\r\n", 11) << QStringList{QStringLiteral("a") + QChar(0) + "b|c|1"} << S::Filslut
+            << QByteArray("\"a\0b\",c,1\r\n", 11) << QStringList{QStringLiteral("a") + QChar(0) + "b|c|1"} << S::Complete
             << false;
     }
 
@@ -296,75 +296,75 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QStringList, rows);
-        QFETCH(Lasning::Slut, slut);
+        QFETCH(TagFileContent::End, end);
         QFETCH(bool, left);
-        const Lasning l = lasTaggfil(bytes, 100);
+        const TagFileContent l = readTagFile(bytes, 100);
         QCOMPARE(rowsOf(l), rows);
-        QCOMPARE(l.slut, slut);
-        QCOMPARE(l.innehallKvar, left);
+        QCOMPARE(l.end, end);
+        QCOMPARE(l.contentLeft, left);
     }
 
     void reader_listLimit_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<Lasning::Slut>("slut");
+        QTest::addColumn<TagFileContent::End>("slut");
         QTest::addColumn<bool>("left");
-        using S = Lasning::Slut;
-        QTest::newRow("more records") << QByteArray("a,b,1\r\nc,d,2\r\ne,f,3\r\n") << S::Listgrans << true;
+        using S = TagFileContent::End;
+        QTest::newRow("more records") << QByteArray("a,b,1\r\nc,d,2\r\ne,f,3\r\n") << S::ListLimit << true;
         QTest::newRow("a record of blank lines")
-            << QByteArray("a,b,1\r\nc,d,2\r\n\r\n\r\n\r\n") << S::Listgrans << true;
-        QTest::newRow("an unfinished record") << QByteArray("a,b,1\r\nc,d,2\r\ne") << S::Lasfel << true;
-        QTest::newRow("only a blank line") << QByteArray("a,b,1\r\nc,d,2\r\n\r\n") << S::Lasfel << false;
-        QTest::newRow("exactly full") << QByteArray("a,b,1\r\nc,d,2") << S::Filslut << false;
+            << QByteArray("a,b,1\r\nc,d,2\r\n\r\n\r\n\r\n") << S::ListLimit << true;
+        QTest::newRow("an unfinished record") << QByteArray("a,b,1\r\nc,d,2\r\ne") << S::ReadError << true;
+        QTest::newRow("only a blank line") << QByteArray("a,b,1\r\nc,d,2\r\n\r\n") << S::ReadError << false;
+        QTest::newRow("exactly full") << QByteArray("a,b,1\r\nc,d,2") << S::Complete << false;
     }
 
     void reader_listLimit()
     {
         QFETCH(QByteArray, bytes);
-        QFETCH(Lasning::Slut, slut);
+        QFETCH(TagFileContent::End, end);
         QFETCH(bool, left);
-        const Lasning l = lasTaggfil(bytes, 2);
+        const TagFileContent l = readTagFile(bytes, 2);
         QCOMPARE(rowsOf(l), QStringList({"a|b|1", "c|d|2"}));
-        QCOMPARE(l.slut, slut);
-        QCOMPARE(l.innehallKvar, left);
+        QCOMPARE(l.end, end);
+        QCOMPARE(l.contentLeft, left);
     }
 
     void reader_textLimit_data()
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<int>("rows"); // records read before the stop
-        QTest::addColumn<Lasning::Slut>("slut");
-        using S = Lasning::Slut;
+        QTest::addColumn<TagFileContent::End>("slut");
+        using S = TagFileContent::End;
         const QByteArray max(65535, 'x'), over(65536, 'x');
         const QByteArray good("\"ok\",\"ok\",1\r\n");
-        QTest::newRow("quoted text 1 at the limit") << QByteArray("\"" + max + "\",b,1\r\n") << 1 << S::Filslut;
-        QTest::newRow("quoted text 2 at the limit") << QByteArray("a,\"" + max + "\",1\r\n") << 1 << S::Filslut;
-        QTest::newRow("unquoted text at the limit") << QByteArray(max + ",b,1\r\n") << 1 << S::Filslut;
-        QTest::newRow("unquoted, blanks after it do not count") << QByteArray(max + "     ,b,1\r\n") << 1 << S::Filslut;
-        QTest::newRow("quoted text 1 one over") << QByteArray(good + "\"" + over + "\",b,1\r\n") << 1 << S::Lasfel;
-        QTest::newRow("quoted text 2 one over") << QByteArray(good + "a,\"" + over + "\",1\r\n") << 1 << S::Lasfel;
-        QTest::newRow("unquoted text one over") << QByteArray(good + over + ",b,1\r\n") << 1 << S::Lasfel;
-        QTest::newRow("long text, quote never closed") << QByteArray(good + "\"" + over) << 1 << S::Lasfel;
+        QTest::newRow("quoted text 1 at the limit") << QByteArray("\"" + max + "\",b,1\r\n") << 1 << S::Complete;
+        QTest::newRow("quoted text 2 at the limit") << QByteArray("a,\"" + max + "\",1\r\n") << 1 << S::Complete;
+        QTest::newRow("unquoted text at the limit") << QByteArray(max + ",b,1\r\n") << 1 << S::Complete;
+        QTest::newRow("unquoted, blanks after it do not count") << QByteArray(max + "     ,b,1\r\n") << 1 << S::Complete;
+        QTest::newRow("quoted text 1 one over") << QByteArray(good + "\"" + over + "\",b,1\r\n") << 1 << S::ReadError;
+        QTest::newRow("quoted text 2 one over") << QByteArray(good + "a,\"" + over + "\",1\r\n") << 1 << S::ReadError;
+        QTest::newRow("unquoted text one over") << QByteArray(good + over + ",b,1\r\n") << 1 << S::ReadError;
+        QTest::newRow("long text, quote never closed") << QByteArray(good + "\"" + over) << 1 << S::ReadError;
         QTest::newRow("records after a long one are not read")
-            << QByteArray(good + "\"" + over + "\",b,1\r\n" + good + good) << 1 << S::Lasfel;
+            << QByteArray(good + "\"" + over + "\",b,1\r\n" + good + good) << 1 << S::ReadError;
         QTest::newRow("a long quantity is no text")
-            << QByteArray("a,b," + QByteArray(70000, '0') + "7\r\n") << 1 << S::Filslut;
+            << QByteArray("a,b," + QByteArray(70000, '0') + "7\r\n") << 1 << S::Complete;
     }
 
     void reader_textLimit()
     {
         QFETCH(QByteArray, bytes);
         QFETCH(int, rows);
-        QFETCH(Lasning::Slut, slut);
-        const Lasning l = lasTaggfil(bytes, 100);
-        QCOMPARE(int(l.rader.size()), rows);
-        QCOMPARE(l.slut, slut);
+        QFETCH(TagFileContent::End, end);
+        const TagFileContent l = readTagFile(bytes, 100);
+        QCOMPARE(int(l.rows.size()), rows);
+        QCOMPARE(l.end, end);
         // Damage, not a blank end: Open warns.
-        QCOMPARE(l.innehallKvar, slut == Lasning::Slut::Lasfel);
-        for (const auto &r : l.rader)
+        QCOMPARE(l.contentLeft, end == TagFileContent::End::ReadError);
+        for (const auto &r : l.rows)
             QVERIFY(r[0].size() <= 65535 && r[1].size() <= 65535);
-        if (slut == Lasning::Slut::Filslut && bytes.startsWith('x'))
-            QCOMPARE(l.rader[0][0].size(), 65535);
+        if (end == TagFileContent::End::Complete && bytes.startsWith('x'))
+            QCOMPARE(l.rows[0][0].size(), 65535);
     }
 
     void reader_neverReadsPastTheEnd()
@@ -372,13 +372,13 @@ private slots:
         // A view into a larger buffer: the bytes after it must not count.
         const QByteArray buffer("\"a\",\"b\",1\r\n\"c\",\"d\",2\r\n");
         const qsizetype cut = buffer.indexOf("\"d\"") + 2; // inside the quoted "d"
-        const Lasning l = lasTaggfil(QByteArrayView(buffer.constData(), cut), 100);
+        const TagFileContent l = readTagFile(QByteArrayView(buffer.constData(), cut), 100);
         QCOMPARE(rowsOf(l), QStringList({"a|b|1"}));
-        QCOMPARE(l.slut, Lasning::Slut::Lasfel);
+        QCOMPARE(l.end, TagFileContent::End::ReadError);
 
-        const Lasning unquoted = lasTaggfil(QByteArrayView(buffer.constData(), buffer.indexOf(",1") + 2), 100);
+        const TagFileContent unquoted = readTagFile(QByteArrayView(buffer.constData(), buffer.indexOf(",1") + 2), 100);
         QCOMPARE(rowsOf(unquoted), QStringList({"a|b|1"}));
-        QCOMPARE(unquoted.slut, Lasning::Slut::Filslut);
+        QCOMPARE(unquoted.end, TagFileContent::End::Complete);
     }
 
     void roundTrip()
@@ -390,8 +390,8 @@ private slots:
                         {"", "", "5"},
                         {"no quantity", "", ""},
                         {"comma,at,end,", ",", "32767"}};
-        const Lasning l = lasTaggfil(writtenBytes(tags), 100);
-        QCOMPARE(l.slut, Lasning::Slut::Filslut);
+        const TagFileContent l = readTagFile(writtenBytes(tags), 100);
+        QCOMPARE(l.end, TagFileContent::End::Complete);
         QCOMPARE(rowsOf(l), QStringList({"Pump 1| |12", "Källare|A, B|1", "  blanks  | x |7", "€ – ‘q’|åäöÅÄÖé|-3",
                                          " | |5", "comma,at,end,|,|32767"}));
     }

@@ -4,8 +4,8 @@
 
 #include "edit/RowEditor.h"
 #include "document/TableRoutines.h"
-#include "reports/Teckenraknare.h"
-#include "reports/Utskrift.h"
+#include "reports/CharacterCounter.h"
+#include "reports/PrintListing.h"
 
 #include <QtTest>
 
@@ -68,7 +68,7 @@ private slots:
     {
         TestDoc t;
         const Cursor before = cursorOf(t.doc.grid);
-        SkrivUt(t.doc);
+        printListing(t.doc);
         QCOMPARE(t.desktop.printJobs, 0);
         QVERIFY(t.desktop.printed.isEmpty());
         QVERIFY(t.desktop.messages.empty());
@@ -93,7 +93,7 @@ private slots:
                    {QStringLiteral("Ut"), QString(), QStringLiteral("-3")}});
         t.doc.FilNamn = fileName;
 
-        SkrivUt(t.doc);
+        printListing(t.doc);
 
         QStringList expected = headOps(printedName);
         expected << rowOps(QStringLiteral(" 1 "), QStringLiteral("Nyckel 12"), QStringLiteral("Förråd"),
@@ -133,7 +133,7 @@ private slots:
             QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden));
         TestDoc t;
         t.addTags({{QStringLiteral("A"), QStringLiteral("B"), antal}});
-        SkrivUt(t.doc);
+        printListing(t.doc);
         QCOMPARE(t.desktop.printed.size(), 11 + 8 + 1);
         QCOMPARE(t.desktop.printed.at(11 + 6), QStringLiteral("print:") + printed);
         QCOMPARE(t.desktop.printed.last(), QStringLiteral("end"));
@@ -146,7 +146,7 @@ private slots:
         TestDoc t;
         const QString lang = repeat(60);
         t.addTags({{lang, QStringLiteral("två"), QStringLiteral("1")}});
-        SkrivUt(t.doc);
+        printListing(t.doc);
         QCOMPARE(t.desktop.printed.mid(11, 8),
                  rowOps(QStringLiteral(" 1 "), lang, QStringLiteral("två"), QStringLiteral(" 1 ")));
     }
@@ -178,7 +178,7 @@ private slots:
         t.doc.FilNamn = QStringLiteral("/tmp/x.brk");
         t.doc.Andrad = true;
 
-        SkrivUt(t.doc);
+        printListing(t.doc);
 
         QCOMPARE(t.desktop.printed.last(), QStringLiteral("end"));
         QVERIFY(cursorOf(g) == cursor);
@@ -220,7 +220,7 @@ private slots:
         t.desktop.printerError = error;
         const Cursor before = cursorOf(t.doc.grid);
 
-        SkrivUt(t.doc);
+        printListing(t.doc);
 
         QCOMPARE(t.desktop.messages.size(), size_t(1));
         const FakeDesktop::Message &m = t.desktop.messages.front();

@@ -1,18 +1,18 @@
 #include "app/Meny.h"
 
 #include "document/Document.h"
-#include "files/FilKommandon.h"
-#include "reports/Utskrift.h"
+#include "files/FileCommands.h"
+#include "reports/PrintListing.h"
 
 void mnuArkivItem_Click(Document &doc, qint16 index)
 {
     bool saved = false;
     switch (index) {
     case 0:
-        Nytt(doc);
+        newFile(doc);
         break;
     case 1:
-        Oppna(doc);
+        openFile(doc);
         break;
     case 2:
         Spara(doc, saved);
@@ -25,7 +25,7 @@ void mnuArkivItem_Click(Document &doc, qint16 index)
             doc.Andrad = false;
         break;
     case 4:
-        SkrivUt(doc);
+        printListing(doc);
         break;
     case 6:
         doc.desktop.requestClose();

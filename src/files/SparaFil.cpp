@@ -1,8 +1,8 @@
 #include "files/SparaFil.h"
 
 #include "document/Document.h"
-#include "files/Skrivfel.h"
-#include "files/TaggfilSkrivare.h"
+#include "files/WriteError.h"
+#include "files/TagFileWriter.h"
 #include "table/RowNumbers.h"
 
 #include <QFileInfo>
@@ -12,9 +12,9 @@
 #include <cerrno>
 
 namespace {
-void fel(Document &doc, const Skrivfel &orsak)
+void showSaveError(Document &doc, const WriteError &reason)
 {
-    doc.desktop.messageBox(QStringLiteral("Filen kunde inte sparas!\n") + skrivfelOrsak(orsak),
+    doc.desktop.messageBox(QStringLiteral("Filen kunde inte sparas!\n") + writeErrorReason(reason),
                            QStringLiteral("Fel vid sparande"), Desktop::Icon::Warning);
 }
 
@@ -23,13 +23,13 @@ QString rowList(const QList<int> &rows)
     return Document::rowList(QList<qsizetype>(rows.begin(), rows.end()));
 }
 
-void varnaForAndringar(Document &doc, const Taggfil &f)
+void warnAboutChanges(Document &doc, const TagFileBytes &f)
 {
     QStringList lines;
-    if (!f.utanAntal.isEmpty())
-        lines << QStringLiteral("Rader utan giltigt antal sparades inte: ") + rowList(f.utanAntal);
-    if (!f.andradeTecken.isEmpty())
-        lines << QStringLiteral("Rader med tecken som inte kan sparas oförändrade: ") + rowList(f.andradeTecken);
+    if (!f.withoutQuantity.isEmpty())
+        lines << QStringLiteral("Rader utan giltigt antal sparades inte: ") + rowList(f.withoutQuantity);
+    if (!f.changedCharacters.isEmpty())
+        lines << QStringLiteral("Rader med tecken som inte kan sparas oförändrade: ") + rowList(f.changedCharacters);
     if (!lines.isEmpty())
         doc.desktop.messageBox(lines.join(QLatin1Char('\n')), QStringLiteral("Spara"), Desktop::Icon::Warning);
 }
@@ -49,19 +49,19 @@ bool SparaFil(Document &doc, QSaveFile &file)
         // Writing in place when no temporary file can be made would put the
         // old file at risk; refuse instead.
         file.setDirectWriteFallback(false);
-        nollstallSkrivfel();
+        clearLastWriteError();
         if (!file.open(QIODevice::WriteOnly)) {
-            Skrivfel orsak = senasteSkrivfel(file.errorString());
+            WriteError reason = lastWriteError(file.errorString());
             // Qt refuses a folder itself, without a system call to tell why.
-            if (!orsak.posix && !orsak.windows && QFileInfo(file.fileName()).isDir())
-                orsak.posix = EISDIR;
-            fel(doc, orsak);
+            if (!reason.posix && !reason.windows && QFileInfo(file.fileName()).isDir())
+                reason.posix = EISDIR;
+            showSaveError(doc, reason);
             return false;
         }
     }
 
     TagGrid &g = doc.grid;
-    const Taggfil content = skrivTaggfil(g);
+    const TagFileBytes content = writeTagFile(g);
     if (g.rows() >= 3) {
         const int col = g.col();
         const qint16 row = toRowIndex(g.row());
@@ -69,19 +69,19 @@ bool SparaFil(Document &doc, QSaveFile &file)
         g.setRow(row);
     }
 
-    nollstallSkrivfel();
+    clearLastWriteError();
     bool ok = file.write(content.bytes) == content.bytes.size();
     if (ok)
         ok = file.flush();
     if (ok)
         ok = file.commit();
     if (!ok) {
-        const Skrivfel orsak = senasteSkrivfel(file.errorString());
+        const WriteError reason = lastWriteError(file.errorString());
         if (file.isOpen())
             file.cancelWriting(); // the temporary file goes, the old file stays
-        fel(doc, orsak);
+        showSaveError(doc, reason);
         return false;
     }
-    varnaForAndringar(doc, content);
+    warnAboutChanges(doc, content);
     return true;
 }

@@ -2,7 +2,7 @@
 // program: rows copied in the window read back byte for byte, as text and as
 // an HTML table, and tab-separated text placed by xclip (as spreadsheets
 // place it) pastes into the list.
-#include "Kalkylrader.h"
+#include "SpreadsheetRows.h"
 #include "Process.h"
 #include "WindowTest.h"
 #include "app/widgets/Huvudbild.h"
@@ -171,8 +171,8 @@ private slots:
     void spreadsheetRowsPaste_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("LibreOffice Calc") << kCalcRader;
-        QTest::newRow("Gnumeric") << kGnumericRader;
+        QTest::newRow("LibreOffice Calc") << kCalcRows;
+        QTest::newRow("Gnumeric") << kGnumericRows;
     }
     void spreadsheetRowsPaste()
     {

@@ -6,7 +6,7 @@
 #include "WindowTest.h"
 #include "app/widgets/Huvudbild.h"
 #include "document/TableRoutines.h"
-#include "help/widgets/HjalpFonster.h"
+#include "help/widgets/HelpWindow.h"
 #include "table/widgets/GridView.h"
 
 #include <QHeaderView>
@@ -89,8 +89,8 @@ private slots:
     void helpOpensFromTheMenuByKeys()
     {
         QVERIFY(key({"alt+h", "Return"}));
-        HjalpFonster *h = nullptr;
-        QTRY_VERIFY((h = w->findChild<HjalpFonster *>()) && h->isVisible());
+        HelpWindow *h = nullptr;
+        QTRY_VERIFY((h = w->findChild<HelpWindow *>()) && h->isVisible());
         QVERIFY(QTest::qWaitForWindowExposed(h));
         QCOMPARE(h->windowTitle(), QStringLiteral("Ovelda Taggverk – hjälp"));
         QVERIFY(h->browser()->toPlainText().contains(QStringLiteral("Tangentbordet")));

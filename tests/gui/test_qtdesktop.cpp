@@ -4,7 +4,7 @@
 
 #include "app/widgets/Huvudbild.h"
 #include "app/widgets/QtDesktop.h"
-#include "files/FilKommandon.h"
+#include "files/FileCommands.h"
 
 #include <QApplication>
 #include <QFile>
@@ -84,7 +84,7 @@ private slots:
         doc.Andrad = true;
 
         BoxPresser press{Key(key)};
-        QCOMPARE(sparaAndringarForst(doc), goesOn);
+        QCOMPARE(maybeSave(doc), goesOn);
         QCOMPARE(press.title, QStringLiteral("Spara ändringar?"));
         QCOMPARE(press.defaultButton, QMessageBox::Yes);
         QCOMPARE(QFile::exists(file), goesOn);

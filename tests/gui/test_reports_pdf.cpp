@@ -5,7 +5,7 @@
 
 #include "app/widgets/Huvudbild.h"
 #include "app/widgets/QtDesktop.h"
-#include "reports/Utskrift.h"
+#include "reports/PrintListing.h"
 #include "reports/widgets/QtPrintJob.h"
 
 #include <QApplication>
@@ -159,7 +159,7 @@ private slots:
         doc.grid = seed.doc.grid;
         doc.FilNamn = QStringLiteral("/home/anna/lista.brk");
 
-        SkrivUt(doc);
+        printListing(doc);
         QLocale::setDefault(QLocale::c());
         QVERIFY(desktop.messages.empty());
         QCOMPARE(desktop.printJobs, 1);
@@ -241,7 +241,7 @@ private slots:
         doc.grid = seed.doc.grid;
         const int row = doc.grid.row();
 
-        SkrivUt(doc);
+        printListing(doc);
 
         QCOMPARE(desktop.messages.size(), size_t(1));
         QVERIFY(desktop.messages.front().prompt.startsWith(QStringLiteral("Utskriften misslyckades!\n")));

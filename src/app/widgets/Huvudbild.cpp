@@ -7,10 +7,10 @@
 #include "app/widgets/SvenskOversattning.h"
 #include "edit/RowEditor.h"
 #include "document/TableRoutines.h"
-#include "edit/RadKommandon.h"
-#include "files/FilKommandon.h"
+#include "edit/RowCommands.h"
+#include "files/FileCommands.h"
 #include "help/Hjalp.h"
-#include "reports/Teckenraknare.h"
+#include "reports/CharacterCounter.h"
 #include "table/RowNumbers.h"
 #include "table/widgets/GridView.h"
 
@@ -30,8 +30,8 @@
 #include <limits>
 
 namespace {
-const QColor kBakgrund(192, 192, 192);
-const QColor kTitelfarg(0, 57, 109);
+const QColor kBackground(192, 192, 192);
+const QColor kTitleColour(0, 57, 109);
 constexpr double kFrameHeight = 972;
 
 // nullptr is the File menu's separator.
@@ -126,7 +126,7 @@ void Huvudbild::buildControls()
     auto *client = new QWidget(this);
     client->setAutoFillBackground(true);
     QPalette pal = client->palette();
-    pal.setColor(QPalette::Window, kBakgrund);
+    pal.setColor(QPalette::Window, kBackground);
     // Greyed-out captions must stay readable on the grey background while
     // the About window disables the main window.
     pal.setColor(QPalette::Disabled, QPalette::WindowText, QColor(128, 128, 128));
@@ -150,7 +150,7 @@ void Huvudbild::buildControls()
     titel.setBold(true);
     m_labels[3]->setFont(titel);
     QPalette tp = m_labels[3]->palette();
-    tp.setColor(QPalette::WindowText, kTitelfarg);
+    tp.setColor(QPalette::WindowText, kTitleColour);
     m_labels[3]->setPalette(tp);
     place(m_labels[3], 2760, 120, 3855, 615);
 

@@ -1,7 +1,7 @@
 #include "app/widgets/QtDesktop.h"
 
-#include "edit/RadText.h"
-#include "help/widgets/HjalpFonster.h"
+#include "edit/RowText.h"
+#include "help/widgets/HelpWindow.h"
 #include "help/widgets/Om.h"
 #include "reports/widgets/QtPrintJob.h"
 
@@ -184,7 +184,7 @@ std::unique_ptr<PrintJob> QtDesktop::startPrintJob(QString *error)
 void QtDesktop::showHelp()
 {
     if (!m_help)
-        m_help = new HjalpFonster(m_window, m_scale);
+        m_help = new HelpWindow(m_window, m_scale);
     m_help->show();
     m_help->raise();
     m_help->activateWindow();

@@ -1,4 +1,4 @@
-#include "reports/Utskrift.h"
+#include "reports/PrintListing.h"
 
 #include "document/Document.h"
 #include "table/RowNumbers.h"
@@ -9,20 +9,20 @@ namespace {
 const QString kTitle = QStringLiteral("Skriv ut");
 
 // Print columns of the listing.
-constexpr int kKolumnText1 = 7;
-constexpr int kKolumnText2 = 38;
-constexpr int kKolumnAntal = 68;
+constexpr int kColText1 = 7;
+constexpr int kColText2 = 38;
+constexpr int kColQuantity = 68;
 
 // A number as the listing prints it: a sign place (blank or minus), the
 // digits and one blank after them.
-QString utskriftTal(int n)
+QString printedNumber(int n)
 {
     return (n < 0 ? QString() : QStringLiteral(" ")) + QString::number(n) + QLatin1Char(' ');
 }
 
 } // namespace
 
-void SkrivUt(Document &doc)
+void printListing(Document &doc)
 {
     TagGrid &g = doc.grid;
     if (g.rows() < 3)
@@ -40,9 +40,9 @@ void SkrivUt(Document &doc)
     job->newLine();
     job->newLine();
     job->print(QStringLiteral("Radnr Textrad 1"));
-    job->tab(kKolumnText2);
+    job->tab(kColText2);
     job->print(QStringLiteral("Textrad 2"));
-    job->tab(kKolumnAntal);
+    job->tab(kColQuantity);
     job->print(QStringLiteral("Antal"));
     job->newLine();
     job->newLine();
@@ -52,17 +52,17 @@ void SkrivUt(Document &doc)
     // row, not the last one.
     const int last = g.rows() - 2;
     for (int r = 1; r <= last; ++r) {
-        job->print(utskriftTal(toRowIndex(r)));
-        job->tab(kKolumnText1);
+        job->print(printedNumber(toRowIndex(r)));
+        job->tab(kColText1);
         job->print(g.textAt(r, 1));
-        job->tab(kKolumnText2);
+        job->tab(kColText2);
         job->print(g.textAt(r, 2));
-        job->tab(kKolumnAntal);
-        const QString &antal = g.textAt(r, 3);
+        job->tab(kColQuantity);
+        const QString &quantity = g.textAt(r, 3);
         // A quantity that cannot be converted is printed as the cell holds it
         // rather than dropping the row or stopping the listing.
-        const std::optional<qint16> n = convertQuantity(antal);
-        job->print(n ? utskriftTal(*n) : antal);
+        const std::optional<qint16> n = convertQuantity(quantity);
+        job->print(n ? printedNumber(*n) : quantity);
         job->newLine();
     }
 

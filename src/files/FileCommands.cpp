@@ -1,9 +1,9 @@
-#include "files/FilKommandon.h"
+#include "files/FileCommands.h"
 
 #include "document/Document.h"
 #include "document/TableRoutines.h"
 #include "files/SparaFil.h"
-#include "files/TaggfilLasare.h"
+#include "files/TagFileReader.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -18,13 +18,13 @@ namespace {
 const QString kFilter = QStringLiteral("Märkbricksfiler (*.brk)|*.brk|Alla filer (*.*)|*.*");
 
 // Far above any real tag file (32,765 tags of 2 KB text each).
-constexpr qint64 kMaxFilstorlek = qint64(64) * 1024 * 1024;
+constexpr qint64 kMaxTagFileBytes = qint64(64) * 1024 * 1024;
 
-void varnaForLasning(Document &doc, const Lasning &l, int rows)
+void warnAboutRead(Document &doc, const TagFileContent &l, int rows)
 {
-    if (l.slut == Lasning::Slut::Listgrans) {
+    if (l.end == TagFileContent::End::ListLimit) {
         doc.warnListFull();
-    } else if (l.slut == Lasning::Slut::Lasfel && l.innehallKvar) {
+    } else if (l.end == TagFileContent::End::ReadError && l.contentLeft) {
         const QString count = rows == 1 ? QStringLiteral("1 bricka") : QStringLiteral("%1 brickor").arg(rows);
         doc.desktop.messageBox(QStringLiteral("Filen kunde inte läsas till slut. %1 lästes in.").arg(count),
                                QStringLiteral("Fil skadad"), Desktop::Icon::Warning);
@@ -35,7 +35,7 @@ void varnaForLasning(Document &doc, const Lasning &l, int rows)
 // included). A pipe, device, socket or folder is refused before it is opened,
 // and where the system allows it the file is opened so that one swapped in
 // for a pipe meanwhile cannot block: opening a pipe waits for a writer.
-bool oppnaVanligFil(QFile &file, const QString &path)
+bool openRegularFile(QFile &file, const QString &path)
 {
     if (!QFileInfo(path).isFile())
         return false;
@@ -67,7 +67,7 @@ std::optional<FileStamp> stampFor(const QString &path)
 // True when FilNamn's file may be written over: it is still the one this
 // program last read or wrote, it has vanished, or the user says to replace
 // what another program put there.
-bool kanSkrivaOver(Document &doc)
+bool mayOverwrite(Document &doc)
 {
     if (!doc.stamp)
         return true;
@@ -81,7 +81,7 @@ bool kanSkrivaOver(Document &doc)
 }
 } // namespace
 
-Desktop::FileDialogSettings oppnaDialog()
+Desktop::FileDialogSettings openDialogSettings()
 {
     Desktop::FileDialogSettings s;
     s.save = false;
@@ -93,16 +93,16 @@ Desktop::FileDialogSettings oppnaDialog()
     return s;
 }
 
-Desktop::FileDialogSettings sparaSomDialog()
+Desktop::FileDialogSettings saveAsDialogSettings()
 {
-    Desktop::FileDialogSettings s = oppnaDialog();
+    Desktop::FileDialogSettings s = openDialogSettings();
     s.save = true;
     s.title = QStringLiteral("Spara som");
     s.flags = Desktop::DialogFlag::HideReadOnly | Desktop::DialogFlag::AskBeforeReplacing;
     return s;
 }
 
-bool lasFilinnehall(QIODevice &device, QByteArray &data, qint64 maxBytes)
+bool readFileContent(QIODevice &device, QByteArray &data, qint64 maxBytes)
 {
     // One byte past the cap tells a file that has more to give.
     data = device.read(maxBytes + 1);
@@ -111,7 +111,7 @@ bool lasFilinnehall(QIODevice &device, QByteArray &data, qint64 maxBytes)
     return whole;
 }
 
-bool sparaAndringarForst(Document &doc)
+bool maybeSave(Document &doc)
 {
     if (!doc.Andrad)
         return true;
@@ -127,9 +127,9 @@ bool sparaAndringarForst(Document &doc)
     return saved;
 }
 
-void Nytt(Document &doc)
+void newFile(Document &doc)
 {
-    if (!sparaAndringarForst(doc))
+    if (!maybeSave(doc))
         return;
     NyLista(doc);
     doc.Andrad = false;
@@ -137,19 +137,19 @@ void Nytt(Document &doc)
 
 bool Form_QueryUnload(Document &doc)
 {
-    return !sparaAndringarForst(doc);
+    return !maybeSave(doc);
 }
 
-void Oppna(Document &doc)
+void openFile(Document &doc)
 {
-    if (!sparaAndringarForst(doc))
+    if (!maybeSave(doc))
         return;
-    const std::optional<Desktop::FileChoice> choice = doc.desktop.fileDialog(oppnaDialog());
+    const std::optional<Desktop::FileChoice> choice = doc.desktop.fileDialog(openDialogSettings());
     if (!choice)
         return;
 
     QFile file;
-    if (!oppnaVanligFil(file, choice->fileName)) {
+    if (!openRegularFile(file, choice->fileName)) {
         doc.desktop.messageBox(QStringLiteral("Filen fanns inte!"), QStringLiteral("Fil saknas"),
                                Desktop::Icon::Warning);
         return;
@@ -158,25 +158,25 @@ void Oppna(Document &doc)
     doc.setFileCaption(choice->fileTitle);
 
     QByteArray data;
-    const bool whole = lasFilinnehall(file, data, kMaxFilstorlek);
+    const bool whole = readFileContent(file, data, kMaxTagFileBytes);
     doc.stamp = FileStamp{file.size(), file.fileTime(QFileDevice::FileModificationTime)};
     file.close();
-    Lasning l = lasTaggfil(data, kMaxTags);
+    TagFileContent l = readTagFile(data, kMaxTags);
     data = QByteArray();
-    if (!whole && l.slut == Lasning::Slut::Filslut)
-        l.slut = Lasning::Slut::Lasfel;
-    if (!whole && l.slut == Lasning::Slut::Lasfel)
-        l.innehallKvar = true;
+    if (!whole && l.end == TagFileContent::End::Complete)
+        l.end = TagFileContent::End::ReadError;
+    if (!whole && l.end == TagFileContent::End::ReadError)
+        l.contentLeft = true;
 
     // As if appended one by one: the records fill rows 1..n and the last
     // row, cleared, becomes the entry row. Cells are written directly, once.
     TagGrid &g = doc.grid;
-    const int n = static_cast<int>(l.rader.size());
+    const int n = static_cast<int>(l.rows.size());
     g.setRows(2);
     g.setRow(1);
     g.setRows(n + 2);
     for (int r = 1; r <= n; ++r) {
-        const auto &rad = l.rader[static_cast<size_t>(r - 1)];
+        const auto &rad = l.rows[static_cast<size_t>(r - 1)];
         for (int c = 1; c <= 3; ++c)
             g.setTextAt(r, c, rad[static_cast<size_t>(c - 1)]);
     }
@@ -187,13 +187,13 @@ void Oppna(Document &doc)
     MarkeraRader(doc);
     HamtaRad(doc);
     doc.Andrad = false;
-    varnaForLasning(doc, l, n);
+    warnAboutRead(doc, l, n);
 }
 
 void Spara(Document &doc, bool &saved)
 {
     if (doc.FilNamn.endsWith(QLatin1String(".brk"), Qt::CaseInsensitive)) {
-        saved = kanSkrivaOver(doc) && SparaFil(doc, doc.FilNamn);
+        saved = mayOverwrite(doc) && SparaFil(doc, doc.FilNamn);
         if (saved)
             doc.stamp = stampFor(doc.FilNamn);
         return;
@@ -204,7 +204,7 @@ void Spara(Document &doc, bool &saved)
 void SparaSom(Document &doc, bool &saved)
 {
     saved = false;
-    const std::optional<Desktop::FileChoice> choice = doc.desktop.fileDialog(sparaSomDialog());
+    const std::optional<Desktop::FileChoice> choice = doc.desktop.fileDialog(saveAsDialogSettings());
     if (!choice)
         return;
     doc.FilNamn = choice->fileName;

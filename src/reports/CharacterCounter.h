@@ -10,4 +10,4 @@ void mnuInfoItem_Click(Document &doc, qint16 index);
 
 // The counter's message for the current list (at least one tag row): how
 // many tags carry 1 to 10, 11, ..., 39 and 40 or more characters of text.
-QString teckenrakning(const Document &doc);
+QString characterCountMessage(const Document &doc);

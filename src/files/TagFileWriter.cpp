@@ -1,4 +1,4 @@
-#include "files/TaggfilSkrivare.h"
+#include "files/TagFileWriter.h"
 
 #include "files/Windows1252.h"
 #include "table/TagGrid.h"
@@ -32,9 +32,9 @@ char *putNumber(char *out, qint16 n)
 }
 } // namespace
 
-Taggfil skrivTaggfil(const TagGrid &grid)
+TagFileBytes writeTagFile(const TagGrid &grid)
 {
-    Taggfil f;
+    TagFileBytes f;
     const int last = grid.rows() - 2;
     if (last < 1)
         return f;
@@ -48,7 +48,7 @@ Taggfil skrivTaggfil(const TagGrid &grid)
     for (int r = 1; r <= last; ++r) {
         const std::optional<qint16> n = convertQuantity(grid.textAt(r, 3));
         if (!n) {
-            f.utanAntal << r;
+            f.withoutQuantity << r;
             continue;
         }
         bool faithful1 = true, faithful2 = true;
@@ -60,7 +60,7 @@ Taggfil skrivTaggfil(const TagGrid &grid)
         *out++ = '\r';
         *out++ = '\n';
         if (!faithful1 || !faithful2)
-            f.andradeTecken << r;
+            f.changedCharacters << r;
     }
     f.bytes.truncate(out - begin);
     return f;

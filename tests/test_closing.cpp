@@ -3,7 +3,7 @@
 #include "FakeDesktop.h"
 
 #include "app/Meny.h"
-#include "files/FilKommandon.h"
+#include "files/FileCommands.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -32,7 +32,7 @@ private:
         switch (c) {
         case Command::New: {
             const int rows = t.doc.grid.rows();
-            Nytt(t.doc);
+            newFile(t.doc);
             return t.doc.grid.rows() == 2 && rows != 2;
         }
         case Command::Close:

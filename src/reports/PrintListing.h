@@ -3,4 +3,4 @@
 struct Document;
 
 // "Skriv ut": the printed listing on the default printer.
-void SkrivUt(Document &doc);
+void printListing(Document &doc);

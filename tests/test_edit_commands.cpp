@@ -1,8 +1,8 @@
 // The Edit menu's row commands on a document with a scripted desktop.
 #include "FakeDesktop.h"
 #include "document/TableRoutines.h"
-#include "edit/RadKommandon.h"
-#include "edit/RadText.h"
+#include "edit/RowCommands.h"
+#include "edit/RowText.h"
 #include "table/RowNumbers.h"
 
 #include <QTest>
@@ -115,7 +115,7 @@ QString gridState(const TestDoc &t)
     return s.join(QLatin1Char('\n'));
 }
 
-const QString kFull = QStringLiteral("Listan rymmer högst 32765 brickor.");
+const QString kDiskFull = QStringLiteral("Listan rymmer högst 32765 brickor.");
 const QString kFullTitle = QStringLiteral("För många brickor");
 } // namespace
 
@@ -618,7 +618,7 @@ void TestEditKommandon::listLimit()
     QCOMPARE(t.desktop.messages.size(), size_t(warned ? 1 : 0));
     if (warned) {
         const FakeDesktop::Message &m = t.desktop.messages.front();
-        QCOMPARE(m.prompt, kFull);
+        QCOMPARE(m.prompt, kDiskFull);
         QCOMPARE(m.title, kFullTitle);
         QCOMPARE(m.icon, Desktop::Icon::Warning);
         QCOMPARE(m.buttons, Desktop::Buttons::Ok);

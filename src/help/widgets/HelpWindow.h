@@ -11,15 +11,15 @@ class QTextBrowser;
 // program, with its links followed inside the window. It is a window of its
 // own, not modal, owned by the main window; it closes when the main window
 // closes and goes with it.
-class HjalpFonster : public QWidget {
+class HelpWindow : public QWidget {
     Q_OBJECT
 public:
-    HjalpFonster(QWidget *mainWindow, const Twips &scale);
+    HelpWindow(QWidget *mainWindow, const Twips &scale);
 
     QTextBrowser *browser() const { return m_browser; }
 
     static inline const QString kTitle = QStringLiteral("Ovelda Taggverk – hjälp");
-    static inline const QString kSida = QStringLiteral("qrc:/hjalp.html");
+    static inline const QString kPage = QStringLiteral("qrc:/hjalp.html");
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -1,4 +1,4 @@
-#include "edit/RadText.h"
+#include "edit/RowText.h"
 
 #include "table/TagGrid.h"
 #include "base/Numbers.h"

@@ -1,7 +1,7 @@
 // Hjälp > Översikt...: the program's own help window, on the offscreen
 // platform. It needs no browser and no file outside the program.
 #include "WindowTest.h"
-#include "help/widgets/HjalpFonster.h"
+#include "help/widgets/HelpWindow.h"
 
 #include <QAction>
 #include <QScrollBar>
@@ -14,15 +14,15 @@ class TestHjalpFonster : public QObject {
 
     std::unique_ptr<Huvudbild> w;
 
-    static QList<HjalpFonster *> helpWindows()
+    static QList<HelpWindow *> helpWindows()
     {
-        QList<HjalpFonster *> found;
+        QList<HelpWindow *> found;
         for (QWidget *t : QApplication::topLevelWidgets())
-            if (auto *h = qobject_cast<HjalpFonster *>(t))
+            if (auto *h = qobject_cast<HelpWindow *>(t))
                 found << h;
         return found;
     }
-    HjalpFonster *openHelp()
+    HelpWindow *openHelp()
     {
         w->menuItem(Huvudbild::Hjalp, 0)->trigger();
         const auto found = helpWindows();
@@ -44,7 +44,7 @@ private slots:
 
     void opensOurPageInAWindowOfItsOwn()
     {
-        HjalpFonster *h = openHelp();
+        HelpWindow *h = openHelp();
         QVERIFY(h);
         QVERIFY(QTest::qWaitForWindowExposed(h));
         QCOMPARE(h->windowTitle(), QStringLiteral("Ovelda Taggverk – hjälp"));
@@ -61,7 +61,7 @@ private slots:
 
     void oneWindowThatGoesWithTheMainWindow()
     {
-        HjalpFonster *h = openHelp();
+        HelpWindow *h = openHelp();
         QVERIFY(h);
         h->close();
         QCOMPARE(openHelp(), h); // brought back, not a second one
@@ -73,7 +73,7 @@ private slots:
 
     void aLinkInThePageMovesWithinIt()
     {
-        HjalpFonster *h = openHelp();
+        HelpWindow *h = openHelp();
         QVERIFY(h);
         QVERIFY(QTest::qWaitForWindowExposed(h));
         QTextBrowser *b = h->browser();

@@ -1,4 +1,4 @@
-#include "help/widgets/HjalpFonster.h"
+#include "help/widgets/HelpWindow.h"
 
 #include <QEvent>
 #include <QScreen>
@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-HjalpFonster::HjalpFonster(QWidget *mainWindow, const Twips &scale)
+HelpWindow::HelpWindow(QWidget *mainWindow, const Twips &scale)
     : QWidget(mainWindow, Qt::Window), m_main(mainWindow)
 {
     setWindowTitle(kTitle);
@@ -17,7 +17,7 @@ HjalpFonster::HjalpFonster(QWidget *mainWindow, const Twips &scale)
     m_browser->setAccessibleName(QStringLiteral("Hjälp"));
     // Anchors stay in the window; a link out of the page goes to the desktop.
     m_browser->setOpenExternalLinks(true);
-    m_browser->setSource(QUrl(kSida));
+    m_browser->setSource(QUrl(kPage));
     auto *box = new QVBoxLayout(this);
     box->setContentsMargins(0, 0, 0, 0);
     box->addWidget(m_browser);
@@ -36,7 +36,7 @@ HjalpFonster::HjalpFonster(QWidget *mainWindow, const Twips &scale)
     }
 }
 
-bool HjalpFonster::eventFilter(QObject *watched, QEvent *event)
+bool HelpWindow::eventFilter(QObject *watched, QEvent *event)
 {
     // The main window hidden by the program (closed, not minimised) takes
     // its help along.

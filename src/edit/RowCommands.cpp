@@ -1,8 +1,8 @@
-#include "edit/RadKommandon.h"
+#include "edit/RowCommands.h"
 
 #include "document/Document.h"
 #include "document/TableRoutines.h"
-#include "edit/RadText.h"
+#include "edit/RowText.h"
 #include "table/RowNumbers.h"
 
 #include <QStringList>
@@ -41,7 +41,7 @@ void afterRowsChanged(Document &doc)
     doc.Andrad = true;
 }
 
-void infogaRad(Document &doc)
+void insertRow(Document &doc)
 {
     TagGrid &g = doc.grid;
     if (g.rows() >= kMaxRows) {
@@ -56,7 +56,7 @@ void infogaRad(Document &doc)
     afterRowsChanged(doc);
 }
 
-void klistraIn(Document &doc)
+void pasteRows(Document &doc)
 {
     if (!doc.desktop.clipboardHasText())
         return;
@@ -129,7 +129,7 @@ void mnuRedigeraItem_Click(Document &doc, qint16 index)
 {
     switch (index) {
     case 0:
-        infogaRad(doc);
+        insertRow(doc);
         break;
     case 1:
         KopieraRader(doc);
@@ -139,7 +139,7 @@ void mnuRedigeraItem_Click(Document &doc, qint16 index)
         KopieraRader(doc);
         break;
     case 3:
-        klistraIn(doc);
+        pasteRows(doc);
         break;
     case 4:
         TaBortRader(doc);

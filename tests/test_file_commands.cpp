@@ -3,8 +3,8 @@
 #include "FakeDesktop.h"
 
 #include "app/Meny.h"
-#include "files/FilKommandon.h"
-#include "files/Skrivfel.h"
+#include "files/FileCommands.h"
+#include "files/WriteError.h"
 #include "files/SparaFil.h"
 
 #include <QBuffer>
@@ -486,7 +486,7 @@ private slots:
         QFETCH(int, windows);
         QFETCH(QString, text);
         QFETCH(QString, reason);
-        QCOMPARE(skrivfelOrsak({posix, static_cast<unsigned long>(windows), text}), reason);
+        QCOMPARE(writeErrorReason({posix, static_cast<unsigned long>(windows), text}), reason);
     }
 
     void save_commitFailingIsNoSave()
@@ -549,7 +549,7 @@ private slots:
         writeBytes(target, kTwoTags);
         TestDoc t;
         t.desktop.dialogAnswers.push_back(FakeDesktop::choice(target));
-        Oppna(t.doc);
+        openFile(t.doc);
         QVERIFY(t.desktop.messages.empty());
         t.addTags({{"ny", "rad", "3"}});
         t.doc.Andrad = true;
@@ -625,7 +625,7 @@ private slots:
         writeBytes(target, kTwoTags);
         TestDoc t;
         t.desktop.dialogAnswers.push_back(FakeDesktop::choice(target));
-        Oppna(t.doc);
+        openFile(t.doc);
         writeBytes(target, "annat");
         t.desktop.dialogAnswers.push_back(FakeDesktop::choice(target));
         mnuArkivItem_Click(t.doc, 3);
@@ -670,7 +670,7 @@ private slots:
         t.addTags({{"gammal", "rad", "9"}});
         t.doc.grid.setRow(1);
         t.desktop.dialogAnswers.push_back(FakeDesktop::choice(path("tom.brk")));
-        Oppna(t.doc);
+        openFile(t.doc);
         QCOMPARE(t.doc.grid.rows(), 2);
         QCOMPARE(t.rowText(1), QStringLiteral("1|||"));
         QCOMPARE(t.doc.grid.row(), 1);
@@ -718,7 +718,7 @@ private slots:
         t.doc.Andrad = true;
         t.desktop.answers.push_back(A::No);
         t.desktop.dialogAnswers.push_back(FakeDesktop::choice(name.startsWith('/') ? name : path(name)));
-        Oppna(t.doc);
+        openFile(t.doc);
         QCOMPARE(t.desktop.messages.size(), size_t(2)); // the prompt, then the message
         QCOMPARE(t.desktop.messages[1].prompt, QStringLiteral("Filen fanns inte!"));
         QCOMPARE(t.desktop.messages[1].title, QStringLiteral("Fil saknas"));
@@ -788,7 +788,7 @@ private slots:
         fillExample(t);
         t.doc.FilNamn = path("lista.brk");
         t.desktop.answers.push_back(A::Yes);
-        Oppna(t.doc); // no dialog answer: the Open dialog is cancelled
+        openFile(t.doc); // no dialog answer: the Open dialog is cancelled
         QCOMPARE(readBytes(path("lista.brk")), kTwoTags);
         QCOMPARE(t.desktop.dialogs.size(), size_t(1));
         QVERIFY(t.doc.Andrad); // saved, yet still marked as changed
@@ -816,7 +816,7 @@ private slots:
         writeBytes(path("skadad.brk"), bytes);
         TestDoc t;
         t.desktop.dialogAnswers.push_back(FakeDesktop::choice(path("skadad.brk")));
-        Oppna(t.doc);
+        openFile(t.doc);
         QCOMPARE(t.doc.grid.rows(), rows + 2);
         QVERIFY(!t.doc.Andrad);
         QCOMPARE(t.doc.FilNamn, path("skadad.brk"));
@@ -843,7 +843,7 @@ private slots:
         f.close();
         TestDoc t;
         t.desktop.dialogAnswers.push_back(FakeDesktop::choice(path("stor.brk")));
-        Oppna(t.doc);
+        openFile(t.doc);
         QCOMPARE(t.column(1), QStringList({"Pump 1", "Källare", ""}));
         QCOMPARE(t.desktop.messages.size(), size_t(1));
         QCOMPARE(t.desktop.messages[0].prompt,
@@ -856,7 +856,7 @@ private slots:
         writeBytes(path("lång.brk"), kTwoTags + "\"" + QByteArray(65536, 'x') + "\",b,1\r\n" + kTwoTags);
         TestDoc t;
         t.desktop.dialogAnswers.push_back(FakeDesktop::choice(path("lång.brk")));
-        Oppna(t.doc);
+        openFile(t.doc);
         QCOMPARE(t.column(1), QStringList({"Pump 1", "Källare", ""}));
         QCOMPARE(t.doc.FilNamn, path("lång.brk"));
         QVERIFY(!t.doc.Andrad);
@@ -873,7 +873,7 @@ private slots:
         writeBytes(path("stor.brk"), bytes);
         TestDoc t;
         t.desktop.dialogAnswers.push_back(FakeDesktop::choice(path("stor.brk")));
-        Oppna(t.doc);
+        openFile(t.doc);
         QCOMPARE(t.doc.grid.rows(), kMaxRows);
         QCOMPARE(t.doc.grid.textAt(kMaxTags, 1), QStringLiteral("t32765"));
         QCOMPARE(t.doc.grid.textAt(kMaxRows - 1, 0), QStringLiteral("32766"));
@@ -894,7 +894,7 @@ private slots:
         writeBytes(path("skräp.bin"), bytes);
         TestDoc t;
         t.desktop.dialogAnswers.push_back(FakeDesktop::choice(path("skräp.bin")));
-        Oppna(t.doc);
+        openFile(t.doc);
         // Random bytes read as items of garbage; there are more of them
         // than a list holds, or they end in the middle of a record.
         QCOMPARE(t.desktop.messages.size(), size_t(1));
@@ -917,7 +917,7 @@ private slots:
 
         TestDoc b;
         b.desktop.dialogAnswers.push_back(FakeDesktop::choice(path("rund.brk")));
-        Oppna(b.doc);
+        openFile(b.doc);
         QCOMPARE(b.column(1), QStringList({"  Pump 1 ", "€", ""}));
         QCOMPARE(b.column(2), QStringList({" ", "–", ""}));
         QCOMPARE(b.column(3), QStringList({"12", "-7", ""}));
@@ -927,7 +927,7 @@ private slots:
         QLocale::setDefault(QLocale::c());
         TestDoc c;
         c.desktop.dialogAnswers.push_back(FakeDesktop::choice(path("rund.brk")));
-        Oppna(c.doc);
+        openFile(c.doc);
         QCOMPARE(c.column(3), QStringList({"12", "4", "-7", ""}));
     }
 
@@ -937,13 +937,13 @@ private slots:
         QBuffer buffer(&big);
         QVERIFY(buffer.open(QIODevice::ReadOnly));
         QByteArray data;
-        QVERIFY(!lasFilinnehall(buffer, data, 40));
+        QVERIFY(!readFileContent(buffer, data, 40));
         QCOMPARE(data.size(), 40);
         buffer.seek(0);
-        QVERIFY(lasFilinnehall(buffer, data, 100));
+        QVERIFY(readFileContent(buffer, data, 100));
         QCOMPARE(data, big);
         buffer.seek(0);
-        QVERIFY(lasFilinnehall(buffer, data, 1000));
+        QVERIFY(readFileContent(buffer, data, 1000));
         QCOMPARE(data, big);
     }
 };

@@ -1,4 +1,4 @@
-#include "files/TaggfilLasare.h"
+#include "files/TagFileReader.h"
 
 #include "files/Windows1252.h"
 #include "table/RowNumbers.h"
@@ -137,34 +137,34 @@ QString quantityText(qint16 n)
 }
 } // namespace
 
-Lasning lasTaggfil(QByteArrayView data, int maxPoster, int maxTextLangd)
+TagFileContent readTagFile(QByteArrayView data, int maxRecords, int maxTextLength)
 {
-    Lasning result;
+    TagFileContent result;
     const char *end = data.data() + data.size();
     Items items(data.data(), end);
     // A record takes at least a few bytes; growing past the guess is fine.
-    result.rader.reserve(static_cast<size_t>(std::min<qsizetype>(maxPoster, data.size() / 16)));
+    result.rows.reserve(static_cast<size_t>(std::min<qsizetype>(maxRecords, data.size() / 16)));
     while (!items.atEnd()) {
         const char *recordStart = items.pos();
         QByteArrayView t1, t2, q;
         std::optional<qint16> n;
         // The quantity item has no length limit: only its value counts.
-        constexpr qsizetype kObegransad = std::numeric_limits<qsizetype>::max() - 1;
-        if (!items.next(t1, maxTextLangd) || !items.next(t2, maxTextLangd) || !items.next(q, kObegransad) ||
+        constexpr qsizetype kUnlimited = std::numeric_limits<qsizetype>::max() - 1;
+        if (!items.next(t1, maxTextLength) || !items.next(t2, maxTextLength) || !items.next(q, kUnlimited) ||
             !(n = quantity(q))) {
-            result.slut = Lasning::Slut::Lasfel;
+            result.end = TagFileContent::End::ReadError;
             // A text too long to hold is damage even when it is all blanks.
-            result.innehallKvar = items.tooLong() || !onlyBlanks(recordStart, end);
+            result.contentLeft = items.tooLong() || !onlyBlanks(recordStart, end);
             return result;
         }
         // One record more than the list holds: only now is it sure that the
         // rest is more than blank lines or a damaged end.
-        if (static_cast<int>(result.rader.size()) >= maxPoster) {
-            result.slut = Lasning::Slut::Listgrans;
-            result.innehallKvar = true;
+        if (static_cast<int>(result.rows.size()) >= maxRecords) {
+            result.end = TagFileContent::End::ListLimit;
+            result.contentLeft = true;
             return result;
         }
-        result.rader.push_back({fromWindows1252(t1), fromWindows1252(t2), quantityText(*n)});
+        result.rows.push_back({fromWindows1252(t1), fromWindows1252(t2), quantityText(*n)});
     }
     return result;
 }

@@ -1,6 +1,6 @@
 // The row text: what Copy writes and what Paste reads.
-#include "Kalkylrader.h"
-#include "edit/RadText.h"
+#include "SpreadsheetRows.h"
+#include "edit/RowText.h"
 #include "table/TagGrid.h"
 
 #include <QLocale>
@@ -131,8 +131,8 @@ void TestEditRadText::lineEnds_data()
     const QStringList recorded{QStringLiteral("Pump 1|Källare|12"), QStringLiteral("Åsa Öberg|A, B|3"),
                                QStringLiteral("Värmeväxlare||250"), QStringLiteral("\"citat\"|x|1")};
     const QStringList ab{QStringLiteral("a||1"), QStringLiteral("b||2")};
-    QTest::newRow("LibreOffice Calc: LF after every row") << QString::fromUtf8(kCalcRader) << recorded;
-    QTest::newRow("Gnumeric: LF between rows, last open") << QString::fromUtf8(kGnumericRader) << recorded;
+    QTest::newRow("LibreOffice Calc: LF after every row") << QString::fromUtf8(kCalcRows) << recorded;
+    QTest::newRow("Gnumeric: LF between rows, last open") << QString::fromUtf8(kGnumericRows) << recorded;
     QTest::newRow("CR LF") << QStringLiteral("a\t\t1\r\nb\t\t2\r\n") << ab;
     QTest::newRow("CR alone") << QStringLiteral("a\t\t1\rb\t\t2\r") << ab;
     QTest::newRow("LF alone") << QStringLiteral("a\t\t1\nb\t\t2\n") << ab;
