@@ -4,7 +4,7 @@
 #include "app/Meny.h"
 #include "app/widgets/LineEditFields.h"
 #include "app/widgets/QtDesktop.h"
-#include "app/widgets/SvenskOversattning.h"
+#include "app/widgets/SwedishTranslator.h"
 #include "edit/RowEditor.h"
 #include "document/TableRoutines.h"
 #include "edit/RowCommands.h"
@@ -72,7 +72,7 @@ Twips screenScale()
 
 void Huvudbild::installApplicationSettings(QApplication &app)
 {
-    static SvenskOversattning translator;
+    static SwedishTranslator translator;
     QApplication::installTranslator(&translator);
     for (const char *family : kDialogSubstitutes)
         QFont::insertSubstitution(QString::fromLatin1(kDialogFamily), QString::fromLatin1(family));

@@ -4,7 +4,7 @@
 
 // Swedish texts for the standard buttons and the file dialog, which Qt
 // ships no Swedish catalogue for. Always installed.
-class SvenskOversattning : public QTranslator {
+class SwedishTranslator : public QTranslator {
 public:
     using QTranslator::QTranslator;
     QString translate(const char *context, const char *sourceText, const char *disambiguation = nullptr,

@@ -1,4 +1,4 @@
-#include "app/widgets/SvenskOversattning.h"
+#include "app/widgets/SwedishTranslator.h"
 
 #include <QHash>
 
@@ -82,7 +82,7 @@ const QHash<QString, QString> &table()
 }
 } // namespace
 
-QString SvenskOversattning::translate(const char *context, const char *sourceText, const char *, int) const
+QString SwedishTranslator::translate(const char *context, const char *sourceText, const char *, int) const
 {
     if (!context || !sourceText)
         return {};
