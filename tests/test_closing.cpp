@@ -152,4 +152,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestAvsluta)
-#include "test_avsluta.moc"
+#include "test_closing.moc"

@@ -664,4 +664,4 @@ void TestEditKommandon::otherIndexDoesNothing()
 }
 
 QTEST_GUILESS_MAIN(TestEditKommandon)
-#include "test_edit_kommandon.moc"
+#include "test_edit_commands.moc"

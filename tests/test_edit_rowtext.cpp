@@ -353,4 +353,4 @@ void TestEditRadText::roundTrip()
 }
 
 QTEST_GUILESS_MAIN(TestEditRadText)
-#include "test_edit_radtext.moc"
+#include "test_edit_rowtext.moc"

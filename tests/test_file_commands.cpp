@@ -949,4 +949,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestFilesKommandon)
-#include "test_files_kommandon.moc"
+#include "test_file_commands.moc"

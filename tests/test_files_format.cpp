@@ -217,7 +217,7 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QStringList>("rows");
-        QTest::addColumn<TagFileContent::End>("slut");
+        QTest::addColumn<TagFileContent::End>("end");
         QTest::addColumn<bool>("left");
         using S = TagFileContent::End;
         const QStringList ab1{"a|b|1"};
@@ -307,7 +307,7 @@ private slots:
     void reader_listLimit_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<TagFileContent::End>("slut");
+        QTest::addColumn<TagFileContent::End>("end");
         QTest::addColumn<bool>("left");
         using S = TagFileContent::End;
         QTest::newRow("more records") << QByteArray("a,b,1\r\nc,d,2\r\ne,f,3\r\n") << S::ListLimit << true;
@@ -333,7 +333,7 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<int>("rows"); // records read before the stop
-        QTest::addColumn<TagFileContent::End>("slut");
+        QTest::addColumn<TagFileContent::End>("end");
         using S = TagFileContent::End;
         const QByteArray max(65535, 'x'), over(65536, 'x');
         const QByteArray good("\"ok\",\"ok\",1\r\n");

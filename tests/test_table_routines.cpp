@@ -441,9 +441,9 @@ private slots:
         QFETCH(QString, text);
         QFETCH(double, value);
         LocaleScope locale(kSwedish); // the leading value ignores the locale
-        QCOMPARE(leadingValue(text), value);
+        QCOMPARE(::leadingValue(text), value);
     }
 };
 
 QTEST_GUILESS_MAIN(TestTabell)
-#include "test_tabell.moc"
+#include "test_table_routines.moc"

@@ -18,7 +18,7 @@ namespace {
 const QString kFilter = QStringLiteral("Märkbricksfiler (*.brk)|*.brk|Alla filer (*.*)|*.*");
 
 // Far above any real tag file (32,765 tags of 2 KB text each).
-constexpr qint64 kMaxTagFileBytes = qint64(64) * 1024 * 1024;
+constexpr qint64 kReadCap = qint64(64) * 1024 * 1024;
 
 void warnAboutRead(Document &doc, const TagFileContent &l, int rows)
 {
@@ -158,7 +158,7 @@ void openFile(Document &doc)
     doc.setFileCaption(choice->fileTitle);
 
     QByteArray data;
-    const bool whole = readFileContent(file, data, kMaxTagFileBytes);
+    const bool whole = readFileContent(file, data, kReadCap);
     doc.stamp = FileStamp{file.size(), file.fileTime(QFileDevice::FileModificationTime)};
     file.close();
     TagFileContent l = readTagFile(data, kMaxTags);

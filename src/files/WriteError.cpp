@@ -15,7 +15,7 @@ const QString kNoFolder = QStringLiteral("Mappen finns inte.");
 const QString kInUse = QStringLiteral("Filen används av ett annat program.");
 const QString kFolderInTheWay = QStringLiteral("Det finns en mapp med det namnet.");
 const QString kTooLarge = QStringLiteral("Filen blir för stor för enheten.");
-const QString kUnknownError = QStringLiteral("Okänt error vid skrivning");
+const QString kUnknownError = QStringLiteral("Okänt fel vid skrivning");
 
 QString posixReason(int e)
 {

@@ -94,4 +94,4 @@ private slots:
 };
 
 QTEST_MAIN(TestUrklipp)
-#include "test_urklipp.moc"
+#include "test_clipboard.moc"

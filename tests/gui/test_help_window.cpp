@@ -92,4 +92,4 @@ private slots:
 };
 
 QTEST_MAIN(TestHjalpFonster)
-#include "test_hjalpfonster.moc"
+#include "test_help_window.moc"
