@@ -1,6 +1,7 @@
 // The row commands on a list at its limit of 32,765 tags, and Paste of the
 // longest text a cell may hold.
 #include "FakeDesktop.h"
+#include "app/Commands.h"
 #include "document/TableRoutines.h"
 #include "edit/RowCommands.h"
 #include "edit/RowText.h"
@@ -17,7 +18,6 @@
 #endif
 
 namespace {
-enum Entry : qint16 { InfogaRad = 0, Kopiera = 2, KlistraIn = 3, TaBort = 4 };
 
 constexpr int kVisibleRows = 30; // about what the window shows
 
@@ -99,7 +99,7 @@ void BM_PasteLongestLine(benchmark::State &state)
         TestDoc t;
         t.doc.grid.setVisibleRowCount(kVisibleRows);
         t.desktop.clipboard = text;
-        state.SetIterationTime(seconds(state, [&] { mnuRedigeraItem_Click(t.doc, KlistraIn); }));
+        state.SetIterationTime(seconds(state, [&] { runCommand(t.doc, Command::Paste); }));
         if (t.doc.grid.rows() != 3 || t.doc.grid.textAt(1, 1).size() != kMaxTextLength)
             state.SkipWithError("line not pasted");
     }
@@ -115,7 +115,7 @@ void BM_PasteHugeLine(benchmark::State &state)
     for (auto _ : state) {
         TestDoc t;
         t.desktop.clipboard = text;
-        state.SetIterationTime(seconds(state, [&] { mnuRedigeraItem_Click(t.doc, KlistraIn); }));
+        state.SetIterationTime(seconds(state, [&] { runCommand(t.doc, Command::Paste); }));
         if (t.doc.grid.rows() != 2 || t.desktop.messages.size() != 1)
             state.SkipWithError("line not left out");
     }
@@ -127,7 +127,7 @@ void BM_DeleteAllRows(benchmark::State &state)
     for (auto _ : state) {
         auto t = fullList(kMaxTags);
         selectRows(*t, 1, t->doc.grid.rows() - 1);
-        state.SetIterationTime(seconds(state, [&] { mnuRedigeraItem_Click(t->doc, TaBort); }));
+        state.SetIterationTime(seconds(state, [&] { runCommand(t->doc, Command::Delete); }));
         if (t->doc.grid.rows() != 2)
             state.SkipWithError("rows left");
     }
@@ -139,7 +139,7 @@ void BM_CopyAllRows(benchmark::State &state)
     auto t = fullList(kMaxTags);
     selectRows(*t, 1, kMaxTags);
     for (auto _ : state) {
-        state.SetIterationTime(seconds(state, [&] { mnuRedigeraItem_Click(t->doc, Kopiera); }));
+        state.SetIterationTime(seconds(state, [&] { runCommand(t->doc, Command::Copy); }));
         benchmark::DoNotOptimize(t->desktop.clipboard);
     }
     state.counters["chars"] = static_cast<double>(t->desktop.clipboard->size());
@@ -159,7 +159,7 @@ void BM_PasteIntoEmptyList(benchmark::State &state)
         TestDoc t;
         t.doc.grid.setVisibleRowCount(kVisibleRows);
         t.desktop.clipboard = text;
-        state.SetIterationTime(seconds(state, [&] { mnuRedigeraItem_Click(t.doc, KlistraIn); }));
+        state.SetIterationTime(seconds(state, [&] { runCommand(t.doc, Command::Paste); }));
         if (t.doc.grid.rows() != kMaxRows || !t.desktop.messages.empty())
             state.SkipWithError("not all rows pasted");
     }
@@ -171,7 +171,7 @@ void BM_InsertRowAtTop(benchmark::State &state)
     auto t = fullList(kMaxTags - 1);
     for (auto _ : state) {
         selectRows(*t, 1, 1);
-        state.SetIterationTime(seconds(state, [&] { mnuRedigeraItem_Click(t->doc, InfogaRad); }));
+        state.SetIterationTime(seconds(state, [&] { runCommand(t->doc, Command::InsertRow); }));
         if (t->doc.grid.rows() != kMaxRows)
             state.SkipWithError("row not inserted");
         t->doc.grid.deleteRows(1, 1); // back to one short of the limit, untimed

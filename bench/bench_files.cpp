@@ -154,7 +154,7 @@ void BM_Save_FullList(benchmark::State &state)
     t.doc.FilNamn = dir().filePath(QStringLiteral("spara.brk"));
     bool saved = false;
     for (auto _ : state) {
-        Spara(t.doc, saved);
+        saved = Spara(t.doc);
         benchmark::DoNotOptimize(saved);
     }
     if (!saved)

@@ -1,6 +1,7 @@
 // The character counter and the printed listing on a list at its limit of
 // 32,765 tags.
 #include "FakeDesktop.h"
+#include "app/Commands.h"
 #include "app/widgets/Huvudbild.h"
 #include "document/TableRoutines.h"
 #include "reports/CharacterCounter.h"
@@ -58,7 +59,7 @@ void BM_Teckenraknare(benchmark::State &state)
     t->doc.grid.setRow(5);
     MarkeraRader(t->doc);
     for (auto _ : state) {
-        mnuInfoItem_Click(t->doc, 0);
+        showCharacterCount(t->doc);
         t->desktop.messages.clear();
     }
 }

@@ -3,8 +3,8 @@
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_table
 #include "FakeDesktop.h"
 #include "app/widgets/Huvudbild.h"
-#include "edit/RowEditor.h"
 #include "document/TableRoutines.h"
+#include "edit/RowEditor.h"
 #include "table/widgets/GridView.h"
 
 #include <QApplication>

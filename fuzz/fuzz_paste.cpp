@@ -3,9 +3,9 @@
 // must pass Paste's test, respect the text limit and read back unchanged from
 // its own row text. The same text behind a first field near the text limit
 // exercises the limit without inputs of 64 KiB.
+#include "base/Numbers.h"
 #include "edit/RowText.h"
 #include "table/TagGrid.h"
-#include "base/Numbers.h"
 
 #include <QString>
 

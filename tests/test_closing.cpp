@@ -2,7 +2,7 @@
 // does to the list, its file name and the changes flag.
 #include "FakeDesktop.h"
 
-#include "app/Meny.h"
+#include "app/Commands.h"
 #include "files/FileCommands.h"
 
 #include <QFile>
@@ -12,12 +12,12 @@
 namespace {
 using A = Desktop::Answer;
 
-enum class Command { New, Close, Exit };
+enum class Drop { New, Close, Exit };
 // What the save answer scripted for the Yes case does.
 enum class SaveOutcome { None, Saved, DialogCancelled, WriteFails };
 } // namespace
 
-Q_DECLARE_METATYPE(Command)
+Q_DECLARE_METATYPE(Drop)
 Q_DECLARE_METATYPE(SaveOutcome)
 Q_DECLARE_METATYPE(std::optional<Desktop::Answer>)
 
@@ -27,20 +27,20 @@ private:
     QTemporaryDir m_dir;
 
     // Runs the command; true when the list was dropped (reset or closed).
-    static bool run(TestDoc &t, Command c)
+    static bool run(TestDoc &t, Drop c)
     {
         switch (c) {
-        case Command::New: {
+        case Drop::New: {
             const int rows = t.doc.grid.rows();
             newFile(t.doc);
             return t.doc.grid.rows() == 2 && rows != 2;
         }
-        case Command::Close:
+        case Drop::Close:
             return !Form_QueryUnload(t.doc);
-        case Command::Exit: {
+        case Drop::Exit: {
             bool closed = false;
             t.desktop.onRequestClose = [&] { closed = !Form_QueryUnload(t.doc); };
-            mnuArkivItem_Click(t.doc, 6);
+            runCommand(t.doc, Command::Exit);
             return closed;
         }
         }
@@ -52,14 +52,14 @@ private slots:
 
     void promptAnswers_data()
     {
-        QTest::addColumn<Command>("command");
+        QTest::addColumn<Drop>("command");
         QTest::addColumn<bool>("changed");
         QTest::addColumn<std::optional<A>>("answer");
         QTest::addColumn<SaveOutcome>("save");
         QTest::addColumn<bool>("dropped");
 
-        const std::pair<Command, const char *> commands[] = {
-            {Command::New, "New"}, {Command::Close, "close"}, {Command::Exit, "Exit"}};
+        const std::pair<Drop, const char *> commands[] = {
+            {Drop::New, "New"}, {Drop::Close, "close"}, {Drop::Exit, "Exit"}};
         for (const auto &[c, name] : commands) {
             auto row = [&](const char *what) -> QTestData & { return QTest::addRow("%s, %s", name, what); };
             row("no changes") << c << false << std::optional<A>() << SaveOutcome::None << true;
@@ -73,7 +73,7 @@ private slots:
 
     void promptAnswers()
     {
-        QFETCH(Command, command);
+        QFETCH(Drop, command);
         QFETCH(bool, changed);
         QFETCH(std::optional<A>, answer);
         QFETCH(SaveOutcome, save);
@@ -108,7 +108,7 @@ private slots:
         QCOMPARE(t.desktop.dialogs.size(), size_t(save == SaveOutcome::None ? 0 : 1));
         QCOMPARE(QFile::exists(target), save == SaveOutcome::Saved);
 
-        if (command == Command::New && dropped) {
+        if (command == Drop::New && dropped) {
             QCOMPARE(t.doc.FilNamn, QString());
             QCOMPARE(t.desktop.caption, QStringLiteral("Namnlös - Ovelda Taggverk"));
             QVERIFY(!t.doc.Andrad);
@@ -125,7 +125,7 @@ private slots:
         t.addTags({{"a", "b", "1"}, {"c", "d", "2"}});
         t.doc.FilNamn = QStringLiteral("/tmp/lista.brk");
         t.desktop.caption = QStringLiteral("lista.brk - Ovelda Taggverk");
-        mnuArkivItem_Click(t.doc, 0);
+        runCommand(t.doc, Command::New);
         QVERIFY(t.desktop.messages.empty());
         QCOMPARE(t.doc.FilNamn, QString());
         QCOMPARE(t.desktop.caption, QStringLiteral("Namnlös - Ovelda Taggverk"));

@@ -1,5 +1,6 @@
 // The Edit menu's row commands on a document with a scripted desktop.
 #include "FakeDesktop.h"
+#include "app/Commands.h"
 #include "document/TableRoutines.h"
 #include "edit/RowCommands.h"
 #include "edit/RowText.h"
@@ -9,8 +10,9 @@
 
 #include <optional>
 
+Q_DECLARE_METATYPE(Command)
+
 namespace {
-enum Entry : qint16 { InfogaRad = 0, KlippUt = 1, Kopiera = 2, KlistraIn = 3, TaBort = 4 };
 
 // Tag i holds "Ti", "xi", "i".
 void addNumberedTags(TestDoc &t, int n)
@@ -144,8 +146,6 @@ private slots:
     void pastedRowsGetHeaderHeight();
     void listLimit_data();
     void listLimit();
-    void otherIndexDoesNothing_data();
-    void otherIndexDoesNothing();
 };
 
 void TestEditKommandon::insertRow_data()
@@ -178,7 +178,7 @@ void TestEditKommandon::insertRow()
     addNumberedTags(t, tagCount);
     select(t, row, rowSel);
     t.doc.grid.setRowHeight(0, 300);
-    mnuRedigeraItem_Click(t.doc, InfogaRad);
+    runCommand(t.doc, Command::InsertRow);
 
     QCOMPARE(tags(t), expected);
     QCOMPARE(t.doc.grid.row(), cursor);
@@ -221,7 +221,7 @@ void TestEditKommandon::copy()
         t.desktop.clipboard = QStringLiteral("old");
         const QStringList before = tags(t);
 
-        mnuRedigeraItem_Click(t.doc, Kopiera);
+        runCommand(t.doc, Command::Copy);
 
         QCOMPARE(t.desktop.clipboard, std::optional<QString>(text));
         // The HTML table beside it holds the same rows.
@@ -268,7 +268,7 @@ void TestEditKommandon::deleteRows()
     TestDoc t;
     addNumberedTags(t, tagCount);
     select(t, row, rowSel);
-    mnuRedigeraItem_Click(t.doc, TaBort);
+    runCommand(t.doc, Command::Delete);
 
     QCOMPARE(tags(t), expected);
     QCOMPARE(t.doc.grid.row(), cursor);
@@ -298,7 +298,7 @@ void TestEditKommandon::deleteNothing()
     select(t, row, rowSel);
     t.fields.set(QStringLiteral("typed"), QString(), QString());
     const QString before = gridState(t);
-    mnuRedigeraItem_Click(t.doc, TaBort);
+    runCommand(t.doc, Command::Delete);
     QCOMPARE(gridState(t), before);
     QVERIFY(!t.doc.Andrad);
     QVERIFY(t.desktop.messages.empty());
@@ -341,7 +341,7 @@ void TestEditKommandon::deleteMatchesRowByRow()
         select(*t, row, rowSel);
         t->fields.focus = -1;
     }
-    mnuRedigeraItem_Click(batch.doc, TaBort);
+    runCommand(batch.doc, Command::Delete);
     referenceDelete(reference.doc);
     QCOMPARE(gridState(batch), gridState(reference));
 }
@@ -375,7 +375,7 @@ void TestEditKommandon::cut()
     TestDoc t;
     addNumberedTags(t, 4);
     select(t, row, rowSel);
-    mnuRedigeraItem_Click(t.doc, KlippUt);
+    runCommand(t.doc, Command::Cut);
 
     QCOMPARE(t.desktop.clipboard, std::optional<QString>(text));
     QCOMPARE(tags(t), expected);
@@ -386,14 +386,14 @@ void TestEditKommandon::cut()
 
 void TestEditKommandon::upwardSelection_data()
 {
-    QTest::addColumn<qint16>("entry");
+    QTest::addColumn<Command>("entry");
     QTest::addColumn<int>("top");
     QTest::addColumn<int>("bottom");
 
     const struct {
         const char *name;
-        qint16 entry;
-    } commands[] = {{"copy", Kopiera}, {"cut", KlippUt}, {"delete", TaBort}};
+        Command entry;
+    } commands[] = {{"copy", Command::Copy}, {"cut", Command::Cut}, {"delete", Command::Delete}};
     const struct {
         const char *name;
         int top, bottom;
@@ -405,7 +405,7 @@ void TestEditKommandon::upwardSelection_data()
 
 void TestEditKommandon::upwardSelection()
 {
-    QFETCH(qint16, entry);
+    QFETCH(Command, entry);
     QFETCH(int, top);
     QFETCH(int, bottom);
 
@@ -414,15 +414,15 @@ void TestEditKommandon::upwardSelection()
     addNumberedTags(up, 6);
     select(down, top, bottom);
     select(up, bottom, top);
-    mnuRedigeraItem_Click(down.doc, entry);
-    mnuRedigeraItem_Click(up.doc, entry);
+    runCommand(down.doc, entry);
+    runCommand(up.doc, entry);
 
     QVERIFY(down.desktop.clipboard != std::optional<QString>(QString()));
     QCOMPARE(up.desktop.clipboard, down.desktop.clipboard);
     QCOMPARE(tags(up), tags(down));
     QCOMPARE(fields(up), fields(down));
     QCOMPARE(up.doc.Andrad, down.doc.Andrad);
-    if (entry == Kopiera) {
+    if (entry == Command::Copy) {
         // Copy puts back the selection it found.
         QCOMPARE(up.doc.grid.row(), bottom);
         QCOMPARE(up.doc.grid.rowSel(), top);
@@ -490,7 +490,7 @@ void TestEditKommandon::paste()
     select(t, row, 1);
     t.fields.set(QStringLiteral("stale"), QStringLiteral("stale"), QStringLiteral("stale"));
     t.desktop.clipboard = text;
-    mnuRedigeraItem_Click(t.doc, KlistraIn);
+    runCommand(t.doc, Command::Paste);
 
     QCOMPARE(tags(t), expected);
     QCOMPARE(t.doc.grid.row(), cursor);
@@ -509,7 +509,7 @@ void TestEditKommandon::pasteWithoutText()
     t.fields.set(QStringLiteral("typed"), QString(), QString());
     t.desktop.clipboard.reset();
     const QString before = gridState(t);
-    mnuRedigeraItem_Click(t.doc, KlistraIn);
+    runCommand(t.doc, Command::Paste);
     QCOMPARE(gridState(t), before);
     QVERIFY(!t.doc.Andrad);
     QVERIFY(t.desktop.messages.empty());
@@ -550,7 +550,7 @@ void TestEditKommandon::pasteLeavesOutTooLongLines()
     addNumberedTags(t, 1);
     select(t, 1, 1);
     t.desktop.clipboard = text;
-    mnuRedigeraItem_Click(t.doc, KlistraIn);
+    runCommand(t.doc, Command::Paste);
 
     QCOMPARE(tags(t), good + numberedTags({1, 0}));
     verifyResting(t);
@@ -574,7 +574,7 @@ void TestEditKommandon::pastedRowsGetHeaderHeight()
     t.doc.grid.setRowHeight(0, 345);
     select(t, 2, 2);
     t.desktop.clipboard = QStringLiteral("A\t\t1\r\nB\t\t2\r\n");
-    mnuRedigeraItem_Click(t.doc, KlistraIn);
+    runCommand(t.doc, Command::Paste);
     QCOMPARE(t.doc.grid.rowHeight(2), 345);
     QCOMPARE(t.doc.grid.rowHeight(3), 345);
     QCOMPARE(t.doc.grid.rowHeight(4), TagGrid::DefaultRowHeight);
@@ -583,26 +583,26 @@ void TestEditKommandon::pastedRowsGetHeaderHeight()
 void TestEditKommandon::listLimit_data()
 {
     QTest::addColumn<int>("tagCount");
-    QTest::addColumn<qint16>("entry");
+    QTest::addColumn<Command>("entry");
     QTest::addColumn<QString>("clipboard");
     QTest::addColumn<int>("expectedTags");
     QTest::addColumn<bool>("warned");
 
     const int max = kMaxTags;
     const QString three = QStringLiteral("A\t\t1\r\nB\t\t2\r\nC\t\t3\r\n");
-    QTest::newRow("insert into full list") << max << qint16(InfogaRad) << QString() << max << true;
-    QTest::newRow("insert the last tag") << max - 1 << qint16(InfogaRad) << QString() << max << false;
-    QTest::newRow("paste more than fits") << max - 2 << qint16(KlistraIn) << three << max << true;
-    QTest::newRow("paste exactly what fits") << max - 3 << qint16(KlistraIn) << three << max << false;
-    QTest::newRow("paste into full list") << max << qint16(KlistraIn) << three << max << true;
+    QTest::newRow("insert into full list") << max << Command::InsertRow << QString() << max << true;
+    QTest::newRow("insert the last tag") << max - 1 << Command::InsertRow << QString() << max << false;
+    QTest::newRow("paste more than fits") << max - 2 << Command::Paste << three << max << true;
+    QTest::newRow("paste exactly what fits") << max - 3 << Command::Paste << three << max << false;
+    QTest::newRow("paste into full list") << max << Command::Paste << three << max << true;
     QTest::newRow("paste only skipped lines into full list")
-        << max << qint16(KlistraIn) << QStringLiteral("A\t\t0\r\n\t\t1\r\n") << max << false;
+        << max << Command::Paste << QStringLiteral("A\t\t0\r\n\t\t1\r\n") << max << false;
 }
 
 void TestEditKommandon::listLimit()
 {
     QFETCH(int, tagCount);
-    QFETCH(qint16, entry);
+    QFETCH(Command, entry);
     QFETCH(QString, clipboard);
     QFETCH(int, expectedTags);
     QFETCH(bool, warned);
@@ -612,7 +612,7 @@ void TestEditKommandon::listLimit()
     select(t, 2, 2);
     t.desktop.clipboard = clipboard;
     const QString before = gridState(t);
-    mnuRedigeraItem_Click(t.doc, entry);
+    runCommand(t.doc, entry);
 
     QCOMPARE(t.doc.grid.rows() - 2, expectedTags);
     QCOMPARE(t.desktop.messages.size(), size_t(warned ? 1 : 0));
@@ -623,7 +623,7 @@ void TestEditKommandon::listLimit()
         QCOMPARE(m.icon, Desktop::Icon::Warning);
         QCOMPARE(m.buttons, Desktop::Buttons::Ok);
     }
-    if (entry == InfogaRad && warned) {
+    if (entry == Command::InsertRow && warned) {
         // A refused insert changes nothing at all.
         QCOMPARE(gridState(t), before);
         QVERIFY(!t.doc.Andrad);
@@ -632,35 +632,12 @@ void TestEditKommandon::listLimit()
     // Whatever fitted went in above the cursor's tag, in the text's order.
     const int inserted = expectedTags - tagCount;
     const QStringList pasted{QStringLiteral("A||1"), QStringLiteral("B||2"), QStringLiteral("C||3")};
-    for (int i = 0; i < inserted && entry == KlistraIn; ++i)
+    for (int i = 0; i < inserted && entry == Command::Paste; ++i)
         QCOMPARE(tags(t).at(1 + i), pasted.at(i));
     QCOMPARE(t.doc.grid.textAt(t.doc.grid.row(), 1), QStringLiteral("T2"));
     QCOMPARE(t.doc.grid.row(), 2 + inserted);
     verifyResting(t);
     QVERIFY(t.doc.Andrad);
-}
-
-void TestEditKommandon::otherIndexDoesNothing_data()
-{
-    QTest::addColumn<qint16>("index");
-    QTest::newRow("-1") << qint16(-1);
-    QTest::newRow("5") << qint16(5);
-    QTest::newRow("32767") << qint16(32767);
-}
-
-void TestEditKommandon::otherIndexDoesNothing()
-{
-    QFETCH(qint16, index);
-    TestDoc t;
-    addNumberedTags(t, 3);
-    select(t, 1, 3);
-    t.desktop.clipboard = QStringLiteral("A\t\t1\r\n");
-    const QString before = gridState(t);
-    mnuRedigeraItem_Click(t.doc, index);
-    QCOMPARE(gridState(t), before);
-    QCOMPARE(t.desktop.clipboard, std::optional<QString>(QStringLiteral("A\t\t1\r\n")));
-    QCOMPARE(t.desktop.clipboardClears, 0);
-    QVERIFY(t.desktop.messages.empty());
 }
 
 QTEST_GUILESS_MAIN(TestEditKommandon)

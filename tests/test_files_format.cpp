@@ -2,10 +2,10 @@
 // item rules, without any file or dialog.
 #include "FakeDesktop.h"
 
+#include "base/Numbers.h"
 #include "files/TagFileReader.h"
 #include "files/TagFileWriter.h"
 #include "files/Windows1252.h"
-#include "base/Numbers.h"
 
 #include <QLocale>
 #include <QTest>
@@ -249,9 +249,10 @@ private slots:
         QTest::newRow("quoted quantity") << QByteArray("\"a\",\"b\",\" 7 \"\r\n") << QStringList{"a|b|7"} << S::Complete
                                          << false;
         QTest::newRow("record over two lines") << QByteArray("\"a\",\"b\"\r\n1\r\n") << ab1 << S::Complete << false;
-        QTest::newRow("four items move the next record")
-            << QByteArray("\"a\",\"b\",1,\"c\"\r\n\"d\",2\r\n") << QStringList{"a|b|1", "c|d|2"} << S::Complete << false;
-        QTest::newRow("ends inside a record") << QByteArray("\"a\",\"b\",1\r\n\"c\",\"d\"") << ab1 << S::ReadError << true;
+        QTest::newRow("four items move the next record") << QByteArray("\"a\",\"b\",1,\"c\"\r\n\"d\",2\r\n")
+                                                         << QStringList{"a|b|1", "c|d|2"} << S::Complete << false;
+        QTest::newRow("ends inside a record")
+            << QByteArray("\"a\",\"b\",1\r\n\"c\",\"d\"") << ab1 << S::ReadError << true;
         QTest::newRow("ends inside a quoted text") << QByteArray("\"a\",\"b\",1\r\n\"c") << ab1 << S::ReadError << true;
         QTest::newRow("lone quote at the end") << QByteArray("\"") << QStringList() << S::ReadError << true;
         QTest::newRow("quote inside a text")
@@ -288,8 +289,8 @@ private slots:
         QTest::newRow("Windows-1252 texts")
             << QByteArray("\"\x80 \xe5\xe4\xf6\",\"\x96\",1\r\n") << QStringList{"€ åäö|–|1"} << S::Complete << false;
         QTest::newRow("NUL bytes are text")
-            << QByteArray("\"a\0b\",c,1\r\n", 11) << QStringList{QStringLiteral("a") + QChar(0) + "b|c|1"} << S::Complete
-            << false;
+            << QByteArray("\"a\0b\",c,1\r\n", 11) << QStringList{QStringLiteral("a") + QChar(0) + "b|c|1"}
+            << S::Complete << false;
     }
 
     void reader()
@@ -340,7 +341,8 @@ private slots:
         QTest::newRow("quoted text 1 at the limit") << QByteArray("\"" + max + "\",b,1\r\n") << 1 << S::Complete;
         QTest::newRow("quoted text 2 at the limit") << QByteArray("a,\"" + max + "\",1\r\n") << 1 << S::Complete;
         QTest::newRow("unquoted text at the limit") << QByteArray(max + ",b,1\r\n") << 1 << S::Complete;
-        QTest::newRow("unquoted, blanks after it do not count") << QByteArray(max + "     ,b,1\r\n") << 1 << S::Complete;
+        QTest::newRow("unquoted, blanks after it do not count")
+            << QByteArray(max + "     ,b,1\r\n") << 1 << S::Complete;
         QTest::newRow("quoted text 1 one over") << QByteArray(good + "\"" + over + "\",b,1\r\n") << 1 << S::ReadError;
         QTest::newRow("quoted text 2 one over") << QByteArray(good + "a,\"" + over + "\",1\r\n") << 1 << S::ReadError;
         QTest::newRow("unquoted text one over") << QByteArray(good + over + ",b,1\r\n") << 1 << S::ReadError;

@@ -2,8 +2,8 @@
 // counter's message, cursor and selection.
 #include "FakeDesktop.h"
 
-#include "edit/RowEditor.h"
 #include "document/TableRoutines.h"
+#include "edit/RowEditor.h"
 #include "reports/CharacterCounter.h"
 #include "reports/PrintListing.h"
 
@@ -311,7 +311,7 @@ private slots:
         QFETCH(QString, message);
         TestDoc t;
         t.addTags(tags);
-        mnuInfoItem_Click(t.doc, 0);
+        showCharacterCount(t.doc);
         QCOMPARE(t.desktop.messages.size(), size_t(1));
         const FakeDesktop::Message &m = t.desktop.messages.front();
         QCOMPARE(m.prompt, message);
@@ -326,7 +326,7 @@ private slots:
         TestDoc t;
         t.addTags({{QStringLiteral("a"), QString(), QStringLiteral("2,5")},
                    {QStringLiteral("b"), QString(), QStringLiteral(" 3,5 ")}});
-        mnuInfoItem_Click(t.doc, 0);
+        showCharacterCount(t.doc);
         QCOMPARE(t.desktop.messages.front().prompt, QStringLiteral(" 6 brickor innehåller 1 till 10 tecken."));
     }
 
@@ -337,7 +337,7 @@ private slots:
         const int entry = t.doc.grid.rows() - 1;
         t.doc.grid.setTextAt(entry, 1, repeat(15));
         t.doc.grid.setTextAt(entry, 3, QStringLiteral("9"));
-        mnuInfoItem_Click(t.doc, 0);
+        showCharacterCount(t.doc);
         QCOMPARE(t.desktop.messages.front().prompt, QStringLiteral(" 1 bricka innehåller 1 till 10 tecken."));
     }
 
@@ -355,7 +355,7 @@ private slots:
         for (int r = 0; r < t.doc.grid.rows(); ++r)
             cellsBefore << t.rowText(r);
 
-        mnuInfoItem_Click(t.doc, 0);
+        showCharacterCount(t.doc);
 
         QVERIFY(cursorOf(t.doc.grid) == (Cursor{2, 1, 2, 3}));
         QCOMPARE(t.fields.values[0], QStringLiteral("typed"));
@@ -377,7 +377,7 @@ private slots:
         t.doc.grid.setRow(1);
         t.doc.grid.setCol(2);
         t.doc.grid.setRowSel(3);
-        mnuInfoItem_Click(t.doc, 0);
+        showCharacterCount(t.doc);
         QVERIFY(cursorOf(t.doc.grid) == (Cursor{1, 1, 1, 3}));
     }
 
@@ -387,24 +387,13 @@ private slots:
         t.doc.grid.setCol(2); // an unusual cursor must survive as it is
         t.doc.grid.setColSel(3);
         const Cursor before = cursorOf(t.doc.grid);
-        mnuInfoItem_Click(t.doc, 0);
+        showCharacterCount(t.doc);
         QCOMPARE(t.desktop.messages.size(), size_t(1));
         QCOMPARE(t.desktop.messages.front().prompt, QStringLiteral("Inga brickor upplagda!"));
         QCOMPARE(t.desktop.messages.front().title, QStringLiteral("Teckenräknare"));
         QCOMPARE(t.desktop.messages.front().icon, Desktop::Icon::Information);
         QVERIFY(cursorOf(t.doc.grid) == before);
         QVERIFY(!t.doc.Andrad);
-    }
-
-    void otherInfoIndexOnlySelectsTheCursorRow()
-    {
-        TestDoc t;
-        t.addTags({{QStringLiteral("a"), QString(), QStringLiteral("1")}});
-        t.doc.grid.setRow(1);
-        t.doc.grid.setCol(2);
-        mnuInfoItem_Click(t.doc, 1);
-        QVERIFY(t.desktop.messages.empty());
-        QVERIFY(cursorOf(t.doc.grid) == (Cursor{1, 1, 1, 3}));
     }
 };
 

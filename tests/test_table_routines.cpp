@@ -1,8 +1,8 @@
 // The table routines and the row editor, through the fake desktop.
 #include "FakeDesktop.h"
-#include "edit/RowEditor.h"
-#include "document/TableRoutines.h"
 #include "base/Numbers.h"
+#include "document/TableRoutines.h"
+#include "edit/RowEditor.h"
 
 #include <QtTest>
 

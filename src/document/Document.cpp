@@ -9,8 +9,8 @@ QString Document::caption(const QString &fileTitle)
 
 void Document::warnListFull()
 {
-    desktop.messageBox(QStringLiteral("Listan rymmer högst %1 brickor.").arg(kMaxTags), QStringLiteral("För många brickor"),
-                       Desktop::Icon::Warning);
+    desktop.messageBox(QStringLiteral("Listan rymmer högst %1 brickor.").arg(kMaxTags),
+                       QStringLiteral("För många brickor"), Desktop::Icon::Warning);
 }
 
 QString Document::rowList(const QList<qsizetype> &rows)

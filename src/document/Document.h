@@ -27,6 +27,11 @@ struct Document {
     static inline const QString kTitle = QStringLiteral("Ovelda Taggverk");
     static inline const QString kUntitled = QStringLiteral("Namnlös");
 
+    // The one place the list becomes unchanged: saved from the menu, read
+    // from a file, or reset. (A save from the save prompt leaves Andrad as
+    // it was: the command that asked decides what follows.)
+    void markSaved() { Andrad = false; }
+
     // Caption for a file title, or the untitled caption for "".
     static QString caption(const QString &fileTitle);
     void setFileCaption(const QString &fileTitle) { desktop.setCaption(caption(fileTitle)); }

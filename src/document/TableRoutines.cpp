@@ -42,6 +42,13 @@ void NyLista(Document &doc)
     HamtaRad(doc);
 }
 
+void resetDocument(Document &doc)
+{
+    NyLista(doc);
+    doc.stamp.reset();
+    doc.markSaved();
+}
+
 void NumreraRader(Document &doc)
 {
     TagGrid &g = doc.grid;

@@ -9,6 +9,8 @@ struct Document;
 
 // Resets to an empty, untitled list: header row, entry row "1", empty fields.
 void NyLista(Document &doc);
+// Start-up and New: an empty untitled list with nothing to save.
+void resetDocument(Document &doc);
 // Rewrites the number column 1..Rows-1; leaves the cursor on its row, column 1.
 void NumreraRader(Document &doc);
 // Widens the selection to whole tags (columns 1..3) between Row and RowSel.

@@ -41,6 +41,8 @@ void afterRowsChanged(Document &doc)
     doc.Andrad = true;
 }
 
+} // namespace
+
 void insertRow(Document &doc)
 {
     TagGrid &g = doc.grid;
@@ -93,8 +95,6 @@ void pasteRows(Document &doc)
                                QStringLiteral("Klistra in"), Desktop::Icon::Warning);
 }
 
-} // namespace
-
 void KopieraRader(Document &doc)
 {
     TagGrid &g = doc.grid;
@@ -125,26 +125,8 @@ void TaBortRader(Document &doc)
     afterRowsChanged(doc);
 }
 
-void mnuRedigeraItem_Click(Document &doc, qint16 index)
+void cutRows(Document &doc)
 {
-    switch (index) {
-    case 0:
-        insertRow(doc);
-        break;
-    case 1:
-        KopieraRader(doc);
-        TaBortRader(doc);
-        break;
-    case 2:
-        KopieraRader(doc);
-        break;
-    case 3:
-        pasteRows(doc);
-        break;
-    case 4:
-        TaBortRader(doc);
-        break;
-    default:
-        break;
-    }
+    KopieraRader(doc);
+    TaBortRader(doc);
 }

@@ -4,10 +4,17 @@
 
 struct Document;
 
-// The Edit menu: 0 insert row, 1 cut, 2 copy, 3 paste, 4 delete; any other
-// index does nothing. None of them shows a message except the warnings that
-// the list is full and that Paste left out lines with too long a text.
-void mnuRedigeraItem_Click(Document &doc, qint16 index);
+// The Edit menu's commands. None of them shows a message except the
+// warnings that the list is full and that Paste left out lines with too
+// long a text.
+
+// Insert row: an empty row above the cursor's tag, which stays current.
+void insertRow(Document &doc);
+// Cut: Copy, then Delete.
+void cutRows(Document &doc);
+// Paste: the accepted lines of the clipboard's row text, above the cursor's
+// tag, in one step.
+void pasteRows(Document &doc);
 
 // Copy: puts the row text of the selected rows on the clipboard, with the
 // same rows as an HTML table for spreadsheets, and leaves

@@ -1,9 +1,9 @@
 #include "edit/RowEditor.h"
 
+#include "base/Numbers.h"
 #include "document/Document.h"
 #include "document/TableRoutines.h"
 #include "table/RowNumbers.h"
-#include "base/Numbers.h"
 
 namespace {
 void warn(Document &doc, const QString &prompt, const QString &title, EditorFields::Field focus)
@@ -22,13 +22,13 @@ void cmdUppdatera_Click(Document &doc)
 
     if (text1.isEmpty() && text2.isEmpty())
         return warn(doc, QStringLiteral("Minst ett av textfälten måste innehålla något!"), QStringLiteral("Fel text"),
-                   EditorFields::Rad1);
+                    EditorFields::Rad1);
     if (!isNumeric(quantity))
         return warn(doc, QStringLiteral("Antal måste vara numeriskt!"), QStringLiteral("Fel antal"),
-                   EditorFields::Antal);
+                    EditorFields::Antal);
     if (!(leadingValue(quantity) > 0))
         return warn(doc, QStringLiteral("Antal måste vara större än noll!"), QStringLiteral("Fel antal"),
-                   EditorFields::Antal);
+                    EditorFields::Antal);
 
     const bool entryRow = g.row() == g.rows() - 1;
     if (entryRow && g.rows() >= kMaxRows) {

@@ -1,7 +1,7 @@
 #include "edit/RowText.h"
 
-#include "table/TagGrid.h"
 #include "base/Numbers.h"
+#include "table/TagGrid.h"
 
 #include <algorithm>
 #include <charconv>

@@ -17,9 +17,6 @@
 namespace {
 const QString kFilter = QStringLiteral("Märkbricksfiler (*.brk)|*.brk|Alla filer (*.*)|*.*");
 
-// Far above any real tag file (32,765 tags of 2 KB text each).
-constexpr qint64 kReadCap = qint64(64) * 1024 * 1024;
-
 void warnAboutRead(Document &doc, const TagFileContent &l, int rows)
 {
     if (l.end == TagFileContent::End::ListLimit) {
@@ -104,8 +101,21 @@ Desktop::FileDialogSettings saveAsDialogSettings()
 
 bool readFileContent(QIODevice &device, QByteArray &data, qint64 maxBytes)
 {
-    // One byte past the cap tells a file that has more to give.
-    data = device.read(maxBytes + 1);
+    // One byte past what is wanted tells a file that has more to give. A
+    // file is read in one go at its size: a buffer at the cap would be
+    // gigabytes. A device without a size is read in pieces up to the cap.
+    data.clear();
+    if (!device.isSequential()) {
+        data = device.read(std::min(device.size() - device.pos(), maxBytes) + 1);
+    } else {
+        constexpr qint64 kPiece = qint64(1) << 20;
+        while (data.size() <= maxBytes) {
+            const QByteArray piece = device.read(std::min(kPiece, maxBytes + 1 - data.size()));
+            if (piece.isEmpty())
+                break;
+            data += piece;
+        }
+    }
     const bool whole = data.size() <= maxBytes && (device.isSequential() || device.atEnd());
     data.truncate(maxBytes);
     return whole;
@@ -122,17 +132,14 @@ bool maybeSave(Document &doc)
         return true;
     if (a != Desktop::Answer::Yes)
         return false;
-    bool saved = false;
-    Spara(doc, saved);
-    return saved;
+    return Spara(doc);
 }
 
 void newFile(Document &doc)
 {
     if (!maybeSave(doc))
         return;
-    NyLista(doc);
-    doc.Andrad = false;
+    resetDocument(doc);
 }
 
 bool Form_QueryUnload(Document &doc)
@@ -144,22 +151,24 @@ void openFile(Document &doc)
 {
     if (!maybeSave(doc))
         return;
-    const std::optional<Desktop::FileChoice> choice = doc.desktop.fileDialog(openDialogSettings());
-    if (!choice)
-        return;
+    if (const std::optional<Desktop::FileChoice> choice = doc.desktop.fileDialog(openDialogSettings()))
+        openPath(doc, choice->fileName, choice->fileTitle);
+}
 
+void openPath(Document &doc, const QString &path, const QString &fileTitle)
+{
     QFile file;
-    if (!openRegularFile(file, choice->fileName)) {
+    if (!openRegularFile(file, path)) {
         doc.desktop.messageBox(QStringLiteral("Filen fanns inte!"), QStringLiteral("Fil saknas"),
                                Desktop::Icon::Warning);
         return;
     }
-    doc.FilNamn = choice->fileName;
-    doc.setFileCaption(choice->fileTitle);
+    doc.FilNamn = path;
+    doc.setFileCaption(fileTitle);
 
     QByteArray data;
-    const bool whole = readFileContent(file, data, kReadCap);
-    doc.stamp = FileStamp{file.size(), file.fileTime(QFileDevice::FileModificationTime)};
+    const bool whole = readFileContent(file, data, kMaxTagFileBytes);
+    const FileStamp stamp{file.size(), file.fileTime(QFileDevice::FileModificationTime)};
     file.close();
     TagFileContent l = readTagFile(data, kMaxTags);
     data = QByteArray();
@@ -186,31 +195,31 @@ void openFile(Document &doc)
     NumreraRader(doc);
     MarkeraRader(doc);
     HamtaRad(doc);
-    doc.Andrad = false;
+    doc.stamp = stamp;
+    doc.markSaved();
     warnAboutRead(doc, l, n);
 }
 
-void Spara(Document &doc, bool &saved)
+bool Spara(Document &doc)
 {
-    if (doc.FilNamn.endsWith(QLatin1String(".brk"), Qt::CaseInsensitive)) {
-        saved = mayOverwrite(doc) && SparaFil(doc, doc.FilNamn);
-        if (saved)
-            doc.stamp = stampFor(doc.FilNamn);
-        return;
-    }
-    SparaSom(doc, saved);
+    if (!doc.FilNamn.endsWith(QLatin1String(".brk"), Qt::CaseInsensitive))
+        return SparaSom(doc);
+    if (!mayOverwrite(doc) || !SparaFil(doc, doc.FilNamn))
+        return false;
+    doc.stamp = stampFor(doc.FilNamn);
+    return true;
 }
 
-void SparaSom(Document &doc, bool &saved)
+bool SparaSom(Document &doc)
 {
-    saved = false;
     const std::optional<Desktop::FileChoice> choice = doc.desktop.fileDialog(saveAsDialogSettings());
     if (!choice)
-        return;
+        return false;
     doc.FilNamn = choice->fileName;
     doc.setFileCaption(choice->fileTitle);
     // The dialog asked before replacing a file, so there is nothing to
     // compare; a file that could not be written is not one we know.
-    saved = SparaFil(doc, doc.FilNamn);
+    const bool saved = SparaFil(doc, doc.FilNamn);
     doc.stamp = saved ? stampFor(doc.FilNamn) : std::nullopt;
+    return saved;
 }

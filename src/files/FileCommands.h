@@ -9,12 +9,17 @@ struct Document;
 
 // New: resets the list, after the save prompt when there are changes.
 void newFile(Document &doc);
-// Open: save prompt, open dialog, read the chosen tag file into the table.
+// Open: save prompt, open dialog, then openPath with the chosen file.
 void openFile(Document &doc);
-// Saves in place when FilNamn ends in ".brk" (any case), else asks for a name.
-void Spara(Document &doc, bool &saved);
-// Asks for a name and saves under it.
-void SparaSom(Document &doc, bool &saved);
+// Reads the tag file at path (a regular file) into the table as Open does
+// once the file is chosen: "Filen fanns inte!" when it cannot be opened,
+// the caption from fileTitle, warnings for a damaged file or a full list.
+void openPath(Document &doc, const QString &path, const QString &fileTitle);
+// Saves in place when FilNamn ends in ".brk" (any case), else asks for a
+// name. True when the list was saved.
+bool Spara(Document &doc);
+// Asks for a name and saves under it. True when the list was saved.
+bool SparaSom(Document &doc);
 
 // The save prompt, put only while there are unsaved changes: Yes saves
 // first. True when the command that asked may go on (no changes, No, or
@@ -27,7 +32,7 @@ bool Form_QueryUnload(Document &doc);
 Desktop::FileDialogSettings openDialogSettings();
 Desktop::FileDialogSettings saveAsDialogSettings();
 
-// Reads a tag file's bytes, at most maxBytes of them (no tag file comes
-// near that; a device without an end must not fill the memory). False when
-// the device failed or had more to give.
+// Reads a tag file's bytes, at most maxBytes of them (a device without an
+// end must not fill the memory). False when the device failed or had more
+// to give.
 bool readFileContent(QIODevice &device, QByteArray &data, qint64 maxBytes);

@@ -1,8 +1,8 @@
 #include "files/SparaFil.h"
 
 #include "document/Document.h"
-#include "files/WriteError.h"
 #include "files/TagFileWriter.h"
+#include "files/WriteError.h"
 #include "table/RowNumbers.h"
 
 #include <QFileInfo>

@@ -11,8 +11,8 @@
 // What the reader made of a tag file's bytes.
 struct TagFileContent {
     enum class End {
-        Complete,   // every record was read
-        ReadError,    // stopped at a record it could not complete
+        Complete,  // every record was read
+        ReadError, // stopped at a record it could not complete
         ListLimit, // a further complete record came after the list limit
     };
     // One per record: text 1, text 2 and the quantity as plain decimal.

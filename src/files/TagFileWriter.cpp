@@ -1,8 +1,8 @@
 #include "files/TagFileWriter.h"
 
+#include "base/Numbers.h"
 #include "files/Windows1252.h"
 #include "table/TagGrid.h"
-#include "base/Numbers.h"
 
 #include <charconv>
 

@@ -1,9 +1,9 @@
 #include "reports/CharacterCounter.h"
 
+#include "base/Numbers.h"
 #include "document/Document.h"
 #include "document/TableRoutines.h"
 #include "table/RowNumbers.h"
-#include "base/Numbers.h"
 
 #include <array>
 
@@ -44,9 +44,9 @@ QString characterCountMessage(const Document &doc)
         }
         // Lengths in UTF-16 units, summed wide so that long cells cannot wrap.
         const qsizetype length = g.textAt(r, 1).size() + g.textAt(r, 2).size();
-        const int lengthClass = length <= kSmallestClass    ? kSmallestClass
-                          : length >= kLargestClass ? kLargestClass
-                                                   : static_cast<int>(length);
+        const int lengthClass = length <= kSmallestClass  ? kSmallestClass
+                                : length >= kLargestClass ? kLargestClass
+                                                          : static_cast<int>(length);
         weights[static_cast<size_t>(lengthClass)] += *weight;
     }
 
@@ -64,28 +64,26 @@ QString characterCountMessage(const Document &doc)
     if (withoutQuantity > 0)
         text += QLatin1Char('\n') + countText(withoutQuantity) +
                 (withoutQuantity == 1 ? QStringLiteral(" rad saknar giltigt antal och räknades inte.")
-                                : QStringLiteral(" rader saknar giltigt antal och räknades inte."));
+                                      : QStringLiteral(" rader saknar giltigt antal och räknades inte."));
     return text;
 }
 
-void mnuInfoItem_Click(Document &doc, qint16 index)
+void showCharacterCount(Document &doc)
 {
     TagGrid &g = doc.grid;
     const int col = g.col();
     const qint16 row = toRowIndex(g.row());
 
-    if (index == 0) {
-        if (g.rows() < 3) {
-            doc.desktop.messageBox(QStringLiteral("Inga brickor upplagda!"), kTitle, Desktop::Icon::Information);
-            return;
-        }
-        const QString text = characterCountMessage(doc);
-        // While the message is up the cursor rests where a row-by-row scan
-        // ends: the last tag row, quantity column.
-        g.setRow(g.rows() - 2);
-        g.setCol(3);
-        doc.desktop.messageBox(text, kTitle, Desktop::Icon::Information);
+    if (g.rows() < 3) {
+        doc.desktop.messageBox(QStringLiteral("Inga brickor upplagda!"), kTitle, Desktop::Icon::Information);
+        return;
     }
+    const QString text = characterCountMessage(doc);
+    // While the message is up the cursor rests where a row-by-row scan
+    // ends: the last tag row, quantity column.
+    g.setRow(g.rows() - 2);
+    g.setCol(3);
+    doc.desktop.messageBox(text, kTitle, Desktop::Icon::Information);
 
     g.setCol(col);
     g.setRow(row);

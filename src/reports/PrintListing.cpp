@@ -1,8 +1,8 @@
 #include "reports/PrintListing.h"
 
+#include "base/Numbers.h"
 #include "document/Document.h"
 #include "table/RowNumbers.h"
-#include "base/Numbers.h"
 
 namespace {
 

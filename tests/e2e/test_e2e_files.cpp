@@ -32,7 +32,6 @@
 #endif
 
 namespace {
-enum Entry { Nytt = 0, Oppna = 1, Spara = 2, SparaSom = 3 };
 
 QByteArray readBytes(const QString &path)
 {
@@ -181,10 +180,10 @@ class TestE2eFiles : public QObject {
         QTest::mouseClick(w->cmdUppdatera(), Qt::LeftButton);
     }
     // Runs a File menu entry while the script answers what it opens.
-    void run(Entry entry, std::deque<ModalScript::Step> steps)
+    void run(Command command, std::deque<ModalScript::Step> steps)
     {
         ModalScript script(std::move(steps));
-        w->menuItem(Huvudbild::Arkiv, entry)->trigger();
+        w->action(command)->trigger();
         QVERIFY2(script.done(), qPrintable(script.error()));
     }
     QString cell(int row, int col) const { return w->document().grid.textAt(row, col); }
@@ -206,7 +205,8 @@ private slots:
         QVERIFY(w->document().Andrad);
 
         // A name without an extension gets ".brk".
-        run(SparaSom, {chooseFile(QStringLiteral("Spara som"), m_dir.filePath("lista"), "e2e_files_save_dialog.png")});
+        run(Command::SaveAs,
+            {chooseFile(QStringLiteral("Spara som"), m_dir.filePath("lista"), "e2e_files_save_dialog.png")});
         const QString file = m_dir.filePath("lista.brk");
         QCOMPARE(readBytes(file), QByteArray("\"Pump 1\",\" \",12\r\n\"K\xe4llare\",\"A, B\",1\r\n"));
         QCOMPARE(w->windowTitle(), QStringLiteral("lista.brk - Ovelda Taggverk"));
@@ -224,22 +224,22 @@ private slots:
         const QString file = m_dir.filePath("lista.brk");
         const QByteArray before = readBytes(file);
         // "No" to replacing leaves the dialog open; then it is cancelled.
-        run(SparaSom, {chooseFile(QStringLiteral("Spara som"), file),
-                       [](QWidget *box) {
-                           QVERIFY(qobject_cast<QMessageBox *>(box));
-                           clickLater(static_cast<QMessageBox *>(box)->button(QMessageBox::No));
-                       },
-                       [](QWidget *dlg) {
-                           QVERIFY(qobject_cast<QFileDialog *>(dlg));
-                           QMetaObject::invokeMethod(dlg, "reject", Qt::QueuedConnection);
-                       }});
+        run(Command::SaveAs, {chooseFile(QStringLiteral("Spara som"), file),
+                              [](QWidget *box) {
+                                  QVERIFY(qobject_cast<QMessageBox *>(box));
+                                  clickLater(static_cast<QMessageBox *>(box)->button(QMessageBox::No));
+                              },
+                              [](QWidget *dlg) {
+                                  QVERIFY(qobject_cast<QFileDialog *>(dlg));
+                                  QMetaObject::invokeMethod(dlg, "reject", Qt::QueuedConnection);
+                              }});
         QCOMPARE(readBytes(file), before);
         QVERIFY(w->document().Andrad);
 
-        run(SparaSom, {chooseFile(QStringLiteral("Spara som"), file), [](QWidget *box) {
-                           QVERIFY(qobject_cast<QMessageBox *>(box));
-                           clickLater(static_cast<QMessageBox *>(box)->button(QMessageBox::Yes));
-                       }});
+        run(Command::SaveAs, {chooseFile(QStringLiteral("Spara som"), file), [](QWidget *box) {
+                                  QVERIFY(qobject_cast<QMessageBox *>(box));
+                                  clickLater(static_cast<QMessageBox *>(box)->button(QMessageBox::Yes));
+                              }});
         QCOMPARE(readBytes(file), before + "\"Tredje\",\" \",3\r\n");
         QVERIFY(!w->document().Andrad);
     }
@@ -247,17 +247,19 @@ private slots:
     void openAgain()
     {
         // A new list, changed, then Open: the prompt, "No", and the dialog.
-        run(Nytt, {});
+        run(Command::New, {});
         QCOMPARE(w->windowTitle(), QStringLiteral("Namnlös - Ovelda Taggverk"));
         type(QStringLiteral("kastas"), QString(), QStringLiteral("1"));
 
-        run(Oppna, {answer(kPromptTitle, kPrompt, QMessageBox::No),
-                    chooseFile(QStringLiteral("Öppna"), m_dir.filePath("finns-inte.brk")),
-                    answer(QStringLiteral("Fil saknas"), QStringLiteral("Filen fanns inte!"), QMessageBox::Ok)});
+        run(Command::Open,
+            {answer(kPromptTitle, kPrompt, QMessageBox::No),
+             chooseFile(QStringLiteral("Öppna"), m_dir.filePath("finns-inte.brk")),
+             answer(QStringLiteral("Fil saknas"), QStringLiteral("Filen fanns inte!"), QMessageBox::Ok)});
         QCOMPARE(cell(1, 1), QStringLiteral("kastas"));
 
-        run(Oppna, {answer(kPromptTitle, kPrompt, QMessageBox::No),
-                    chooseFile(QStringLiteral("Öppna"), m_dir.filePath("lista.brk"), "e2e_files_open_dialog.png")});
+        run(Command::Open,
+            {answer(kPromptTitle, kPrompt, QMessageBox::No),
+             chooseFile(QStringLiteral("Öppna"), m_dir.filePath("lista.brk"), "e2e_files_open_dialog.png")});
         QCOMPARE(w->windowTitle(), QStringLiteral("lista.brk - Ovelda Taggverk"));
         QCOMPARE(w->document().grid.rows(), 5);
         QCOMPARE(cell(1, 1), QStringLiteral("Pump 1"));
@@ -292,8 +294,9 @@ private slots:
             }
         });
         const QString before = cell(1, 1);
-        run(Oppna, {chooseFile(QStringLiteral("Öppna"), fifo),
-                    answer(QStringLiteral("Fil saknas"), QStringLiteral("Filen fanns inte!"), QMessageBox::Ok)});
+        run(Command::Open,
+            {chooseFile(QStringLiteral("Öppna"), fifo),
+             answer(QStringLiteral("Fil saknas"), QStringLiteral("Filen fanns inte!"), QMessageBox::Ok)});
         watchdog.join();
         QVERIFY2(!blocked, "Open waited for a writer on the pipe");
         QCOMPARE(w->windowTitle(), QStringLiteral("lista.brk - Ovelda Taggverk"));
@@ -318,7 +321,7 @@ private slots:
         type(QStringLiteral("Min"), QStringLiteral("rad"), QStringLiteral("2"));
         const QString question = QStringLiteral("Filen har ändrats av ett annat program sedan den öppnades eller "
                                                 "sparades.\nVill du skriva över den?");
-        run(Spara, {[&](QWidget *modal) {
+        run(Command::Save, {[&](QWidget *modal) {
                 auto *box = qobject_cast<QMessageBox *>(modal);
                 QVERIFY(box);
                 QCOMPARE(box->windowTitle(), QStringLiteral("Spara"));
@@ -331,7 +334,7 @@ private slots:
         QCOMPARE(readBytes(file), other);
         QVERIFY(w->document().Andrad);
 
-        run(Spara, {answer(QStringLiteral("Spara"), question, QMessageBox::Yes)});
+        run(Command::Save, {answer(QStringLiteral("Spara"), question, QMessageBox::Yes)});
         QVERIFY(readBytes(file).endsWith("\"Min\",\"rad\",2\r\n"));
         QVERIFY(!w->document().Andrad);
     }

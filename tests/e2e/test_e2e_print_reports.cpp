@@ -15,7 +15,6 @@
 #include <QtTest>
 
 namespace {
-enum { SkrivUt = 4 };
 
 struct Seen {
     QString text, title;
@@ -80,7 +79,7 @@ private slots:
         const QString before = cursor();
         Seen seen;
         answerNextMessageBox(&seen, QStringLiteral("e2e_print_no_printer.png"));
-        w->menuItem(Huvudbild::Arkiv, SkrivUt)->trigger();
+        w->action(Command::Print)->trigger();
 
         QVERIFY(seen.okPressed);
         QCOMPARE(seen.text, QStringLiteral("Ingen skrivare är installerad."));
@@ -97,7 +96,7 @@ private slots:
         const QString before = cursor();
         Seen seen;
         answerNextMessageBox(&seen, QStringLiteral("e2e_teckenraknare.png"));
-        w->menuItem(Huvudbild::Info, 0)->trigger();
+        w->action(Command::CharacterCount)->trigger();
 
         QVERIFY(seen.okPressed);
         QCOMPARE(seen.text, QStringLiteral(" 0 brickor innehåller 1 till 10 tecken.\n"

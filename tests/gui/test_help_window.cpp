@@ -24,7 +24,7 @@ class TestHjalpFonster : public QObject {
     }
     HelpWindow *openHelp()
     {
-        w->menuItem(Huvudbild::Hjalp, 0)->trigger();
+        w->action(Command::Help)->trigger();
         const auto found = helpWindows();
         return found.size() == 1 ? found.first() : nullptr;
     }

@@ -39,7 +39,7 @@ class TestOm : public QObject {
 
     Om *openAbout()
     {
-        m_main->menuItem(Huvudbild::Hjalp, 1)->trigger();
+        m_main->action(Command::About)->trigger();
         const QList<Om *> open = openAboutWindows();
         return open.size() == 1 ? open.first() : nullptr;
     }

@@ -118,7 +118,7 @@ private slots:
 
         BoxPresser press{Key(key)};
         bool ok = !saved;
-        Spara(doc, ok);
+        ok = Spara(doc);
         QCOMPARE(ok, saved);
         QCOMPARE(press.title, QStringLiteral("Spara"));
         QCOMPARE(press.text, QStringLiteral("Filen har ändrats av ett annat program sedan den öppnades eller "

@@ -103,8 +103,7 @@ Desktop::FileChoice FakeDesktop::choice(const QString &path)
 
 TestDoc::TestDoc()
 {
-    NyLista(doc);
-    doc.Andrad = false;
+    resetDocument(doc);
 }
 
 void TestDoc::addTags(const std::vector<std::array<QString, 3>> &tags)

@@ -10,13 +10,13 @@
 
 // LibreOffice Calc 7.4: every row ends with LF.
 inline const QByteArray kCalcRows = QByteArrayLiteral("Pump 1\tK\xc3\xa4llare\t12\n"
-                                                       "\xc3\x85sa \xc3\x96"
-                                                       "berg\tA, B\t3\n"
-                                                       "V\xc3\xa4rmev\xc3\xa4xlare\t\t250\n"
-                                                       "\"citat\"\tx\t1\n");
+                                                      "\xc3\x85sa \xc3\x96"
+                                                      "berg\tA, B\t3\n"
+                                                      "V\xc3\xa4rmev\xc3\xa4xlare\t\t250\n"
+                                                      "\"citat\"\tx\t1\n");
 // Gnumeric 1.12: LF between rows, none after the last.
 inline const QByteArray kGnumericRows = QByteArrayLiteral("Pump 1\tK\xc3\xa4llare\t12\n"
-                                                           "\xc3\x85sa \xc3\x96"
-                                                           "berg\tA, B\t3\n"
-                                                           "V\xc3\xa4rmev\xc3\xa4xlare\t\t250\n"
-                                                           "\"citat\"\tx\t1");
+                                                          "\xc3\x85sa \xc3\x96"
+                                                          "berg\tA, B\t3\n"
+                                                          "V\xc3\xa4rmev\xc3\xa4xlare\t\t250\n"
+                                                          "\"citat\"\tx\t1");

@@ -1,16 +1,13 @@
 #include "app/widgets/Huvudbild.h"
 
+#include "app/Commands.h"
 #include "app/Layout.h"
-#include "app/Meny.h"
 #include "app/widgets/LineEditFields.h"
 #include "app/widgets/QtDesktop.h"
 #include "app/widgets/SwedishTranslator.h"
-#include "edit/RowEditor.h"
 #include "document/TableRoutines.h"
-#include "edit/RowCommands.h"
+#include "edit/RowEditor.h"
 #include "files/FileCommands.h"
-#include "help/Hjalp.h"
-#include "reports/CharacterCounter.h"
 #include "table/RowNumbers.h"
 #include "table/widgets/GridView.h"
 
@@ -34,11 +31,22 @@ const QColor kBackground(192, 192, 192);
 const QColor kTitleColour(0, 57, 109);
 constexpr double kFrameHeight = 972;
 
-// nullptr is the File menu's separator.
-const char *const kArkiv[] = {"&Nytt", "&Öppna...", "&Spara", "Spara so&m...", "Skriv &ut", nullptr, "&Avsluta"};
-const char *const kRedigera[] = {"&Infoga rad", "&Klipp ut", "K&opiera", "K&listra in", "&Ta bort"};
-const char *const kInfo[] = {"&Teckenräknare"};
-const char *const kHjalp[] = {"&Översikt...", "&Om..."};
+// A menu entry and its command; no caption is a separator.
+struct MenuEntry {
+    const char *caption;
+    Command command;
+};
+const MenuEntry kArkiv[] = {{"&Nytt", Command::New},       {"&Öppna...", Command::Open},
+                            {"&Spara", Command::Save},     {"Spara so&m...", Command::SaveAs},
+                            {"Skriv &ut", Command::Print}, {nullptr, Command::Exit},
+                            {"&Avsluta", Command::Exit}};
+const MenuEntry kRedigera[] = {{"&Infoga rad", Command::InsertRow},
+                               {"&Klipp ut", Command::Cut},
+                               {"K&opiera", Command::Copy},
+                               {"K&listra in", Command::Paste},
+                               {"&Ta bort", Command::Delete}};
+const MenuEntry kInfo[] = {{"&Teckenräknare", Command::CharacterCount}};
+const MenuEntry kHjalp[] = {{"&Översikt...", Command::Help}, {"&Om...", Command::About}};
 
 // "MS Sans Serif" 8.25 pt. On Windows that name is a bitmap font, which does
 // not scale (the 24 pt title came out small) and dropped the access-key line
@@ -104,8 +112,7 @@ Huvudbild::Huvudbild(QWidget *parent) : QMainWindow(parent), m_twips(screenScale
     buildMenus();
 
     // Start-up: an empty untitled list; no row is drawn lower than the header.
-    NyLista(*m_doc);
-    m_doc->Andrad = false;
+    resetDocument(*m_doc);
     m_doc->grid.setMinimumRowHeight(m_doc->grid.rowHeight(0));
     refreshView();
 
@@ -199,25 +206,29 @@ void Huvudbild::buildMenus()
     struct MenuDef {
         Menu id;
         const char *title;
-        const char *const *items;
+        const MenuEntry *entries;
         int count;
-        void (*handler)(Document &, qint16);
     };
     const MenuDef defs[] = {
-        {Arkiv, "&Arkiv", kArkiv, int(std::size(kArkiv)), &mnuArkivItem_Click},
-        {Redigera, "&Redigera", kRedigera, int(std::size(kRedigera)), &mnuRedigeraItem_Click},
-        {Info, "&Info", kInfo, int(std::size(kInfo)), &mnuInfoItem_Click},
-        {Hjalp, "&Hjälp", kHjalp, int(std::size(kHjalp)), &mnuHjalpItem_Click},
+        {Arkiv, "&Arkiv", kArkiv, int(std::size(kArkiv))},
+        {Redigera, "&Redigera", kRedigera, int(std::size(kRedigera))},
+        {Info, "&Info", kInfo, int(std::size(kInfo))},
+        {Hjalp, "&Hjälp", kHjalp, int(std::size(kHjalp))},
     };
     for (const MenuDef &d : defs) {
         QMenu *m = menuBar()->addMenu(QString::fromUtf8(d.title));
         m_menus[d.id] = m;
         for (int i = 0; i < d.count; ++i) {
-            QAction *a = d.items[i] ? m->addAction(QString::fromUtf8(d.items[i])) : m->addSeparator();
+            const MenuEntry &e = d.entries[i];
+            if (!e.caption) {
+                m_items[d.id].append(m->addSeparator());
+                continue;
+            }
+            QAction *a = m->addAction(QString::fromUtf8(e.caption));
             m_items[d.id].append(a);
-            const auto handler = d.handler;
-            const auto index = static_cast<qint16>(i);
-            connect(a, &QAction::triggered, this, [this, handler, index] { command([&] { handler(*m_doc, index); }); });
+            m_actions.insert(e.command, a);
+            const Command c = e.command;
+            connect(a, &QAction::triggered, this, [this, c] { command([&] { runCommand(*m_doc, c); }); });
         }
     }
 }
@@ -230,6 +241,11 @@ QLabel *Huvudbild::label(int n) const
 QAction *Huvudbild::menuItem(Menu menu, int index) const
 {
     return index >= 0 && index < m_items[menu].size() ? m_items[menu][index] : nullptr;
+}
+
+QAction *Huvudbild::action(Command command) const
+{
+    return m_actions.value(command);
 }
 
 QMenu *Huvudbild::menu(Menu menu) const

@@ -1,8 +1,10 @@
 #pragma once
 
-#include "document/Document.h"
+#include "app/Commands.h"
 #include "base/Twips.h"
+#include "document/Document.h"
 
+#include <QHash>
 #include <QMainWindow>
 
 #include <memory>
@@ -44,6 +46,8 @@ public:
     // The menu entry with this index in its menu's item array (the File
     // menu's separator is index 5).
     QAction *menuItem(Menu menu, int index) const;
+    // The menu entry that gives the command.
+    QAction *action(Command command) const;
     QMenu *menu(Menu menu) const;
 
     // Twips to pixels on the screen the window started on.
@@ -79,5 +83,6 @@ private:
     QLabel *m_image1 = nullptr;
     QMenu *m_menus[4] = {};
     QList<QAction *> m_items[4];
+    QHash<Command, QAction *> m_actions;
     bool m_inLayout = false;
 };

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "document/Desktop.h"
 #include "base/Twips.h"
+#include "document/Desktop.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -8,8 +8,7 @@
 
 #include <algorithm>
 
-HelpWindow::HelpWindow(QWidget *mainWindow, const Twips &scale)
-    : QWidget(mainWindow, Qt::Window), m_main(mainWindow)
+HelpWindow::HelpWindow(QWidget *mainWindow, const Twips &scale) : QWidget(mainWindow, Qt::Window), m_main(mainWindow)
 {
     setWindowTitle(kTitle);
     setAccessibleName(kTitle);

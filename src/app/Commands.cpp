@@ -1,0 +1,57 @@
+#include "app/Commands.h"
+
+#include "document/Document.h"
+#include "edit/RowCommands.h"
+#include "files/FileCommands.h"
+#include "reports/CharacterCounter.h"
+#include "reports/PrintListing.h"
+
+void runCommand(Document &doc, Command command)
+{
+    switch (command) {
+    case Command::New:
+        newFile(doc);
+        break;
+    case Command::Open:
+        openFile(doc);
+        break;
+    case Command::Save:
+        if (Spara(doc))
+            doc.markSaved();
+        break;
+    case Command::SaveAs:
+        if (SparaSom(doc))
+            doc.markSaved();
+        break;
+    case Command::Print:
+        printListing(doc);
+        break;
+    case Command::Exit:
+        doc.desktop.requestClose();
+        break;
+    case Command::InsertRow:
+        insertRow(doc);
+        break;
+    case Command::Cut:
+        cutRows(doc);
+        break;
+    case Command::Copy:
+        KopieraRader(doc);
+        break;
+    case Command::Paste:
+        pasteRows(doc);
+        break;
+    case Command::Delete:
+        TaBortRader(doc);
+        break;
+    case Command::CharacterCount:
+        showCharacterCount(doc);
+        break;
+    case Command::Help:
+        doc.desktop.showHelp();
+        break;
+    case Command::About:
+        doc.desktop.showAbout();
+        break;
+    }
+}

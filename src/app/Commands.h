@@ -1,0 +1,24 @@
+#pragma once
+
+struct Document;
+
+// Every command the menus give, by name. The menus map their entries to
+// these; tests and benchmarks run them the same way.
+enum class Command {
+    New,
+    Open,
+    Save,
+    SaveAs,
+    Print,
+    Exit,
+    InsertRow,
+    Cut,
+    Copy,
+    Paste,
+    Delete,
+    CharacterCount,
+    Help,
+    About,
+};
+
+void runCommand(Document &doc, Command command);
