@@ -435,6 +435,9 @@ private slots:
         QTest::newRow("abc") << "abc" << 0.0;
         QTest::newRow("minus alone") << "-" << 0.0;
         QTest::newRow("huge") << QString(400, QLatin1Char('9')) << HUGE_VAL;
+        QTest::newRow("tiny") << "1e-400" << 0.0;
+        // Only the number read decides its scale; what follows it does not.
+        QTest::newRow("huge, then more") << "1e400e-5" << HUGE_VAL;
     }
     void leadingValue()
     {

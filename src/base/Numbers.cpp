@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <string>
+#include <string_view>
 
 bool isNumeric(const QString &text)
 {
@@ -41,9 +42,10 @@ double leadingValue(const QString &text)
     double v = 0.0;
     const auto [ptr, ec] = std::from_chars(first, last, v, std::chars_format::general);
     if (ec == std::errc::result_out_of_range) {
-        // Too large or too small for a double: keep the sign and the scale.
+        // Too large or too small for a double: keep the sign and the scale
+        // of the number read, not of what follows it.
         const bool negative = *first == '-';
-        const bool tiny = num.find("e-") != std::string::npos;
+        const bool tiny = std::string_view(first, static_cast<size_t>(ptr - first)).find("e-") != std::string_view::npos;
         return tiny ? 0.0 : (negative ? -HUGE_VAL : HUGE_VAL);
     }
     return ec == std::errc() ? v : 0.0;
