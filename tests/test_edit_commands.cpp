@@ -162,8 +162,6 @@ void TestEditKommandon::insertRow_data()
     QTest::newRow("entry row") << 3 << 4 << 4 << numberedTags({1, 2, 3, 0, 0}) << 5;
     QTest::newRow("selection collapses") << 4 << 2 << 4 << numberedTags({1, 0, 2, 3, 4, 0}) << 3;
     QTest::newRow("upward selection") << 4 << 4 << 2 << numberedTags({1, 2, 3, 0, 4, 0}) << 5;
-    // The header row is no place for a tag: the row goes in below it.
-    QTest::newRow("cursor on header row") << 2 << 0 << 0 << numberedTags({0, 1, 2, 0}) << 2;
 }
 
 void TestEditKommandon::insertRow()
@@ -200,7 +198,6 @@ void TestEditKommandon::copy_data()
     QTest::newRow("one row as stored") << 1 << 1 << QStringLiteral(" q \t\"r\"\t 5 \r\n");
     QTest::newRow("entry row alone") << 4 << 4 << QStringLiteral("\t\t\r\n");
     QTest::newRow("through entry row") << 3 << 4 << QStringLiteral("B\tx\t2\r\n\t\t\r\n");
-    QTest::newRow("from the header row, no header line") << 0 << 2 << QStringLiteral(" q \t\"r\"\t 5 \r\nA\t\t1\r\n");
     QTest::newRow("everything") << 1 << 4 << QStringLiteral(" q \t\"r\"\t 5 \r\nA\t\t1\r\nB\tx\t2\r\n\t\t\r\n");
 }
 
@@ -253,8 +250,6 @@ void TestEditKommandon::deleteRows_data()
     QTest::newRow("last data row and entry row") << 3 << 3 << 4 << numberedTags({1, 2, 0}) << 3;
     QTest::newRow("all through entry row") << 4 << 1 << 5 << numberedTags({0}) << 1;
     QTest::newRow("only tag") << 1 << 1 << 1 << numberedTags({0}) << 1;
-    // The header row itself is never removed.
-    QTest::newRow("from the header row") << 3 << 0 << 2 << numberedTags({3, 0}) << 1;
 }
 
 void TestEditKommandon::deleteRows()
@@ -284,8 +279,6 @@ void TestEditKommandon::deleteNothing_data()
     QTest::addColumn<int>("row");
     QTest::addColumn<int>("rowSel");
     QTest::newRow("entry row") << 4 << 4;
-    QTest::newRow("header row") << 0 << 0;
-    QTest::newRow("header row and entry row of an empty list") << 0 << 1;
 }
 
 void TestEditKommandon::deleteNothing()
@@ -293,8 +286,7 @@ void TestEditKommandon::deleteNothing()
     QFETCH(int, row);
     QFETCH(int, rowSel);
     TestDoc t;
-    if (row != 0 || rowSel != 1)
-        addNumberedTags(t, 3);
+    addNumberedTags(t, 3);
     select(t, row, rowSel);
     t.fields.set(QStringLiteral("typed"), QString(), QString());
     const QString before = gridState(t);
@@ -460,8 +452,6 @@ void TestEditKommandon::paste_data()
                                    << QStringLiteral("\t\t5\r\nx\t\t0\r\nx\t\t-1\r\na\tb\r\na\tb\t2\textra\r\n")
                                    << (numberedTags({1}) + QStringList{QStringLiteral("a|b|2")} + numberedTags({2, 0}))
                                    << 3;
-    QTest::newRow("cursor on header row")
-        << 1 << 0 << QStringLiteral("A\t\t1\r\n") << (QStringList{QStringLiteral("A||1")} + numberedTags({1, 0})) << 2;
     QTest::newRow("line without line end")
         << 2 << 2 << QStringLiteral("Ett\tTvå\t3")
         << (numberedTags({1}) + QStringList{QStringLiteral("Ett|Två|3")} + numberedTags({2, 0})) << 3;

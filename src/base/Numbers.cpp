@@ -45,7 +45,8 @@ double leadingValue(const QString &text)
         // Too large or too small for a double: keep the sign and the scale
         // of the number read, not of what follows it.
         const bool negative = *first == '-';
-        const bool tiny = std::string_view(first, static_cast<size_t>(ptr - first)).find("e-") != std::string_view::npos;
+        const bool tiny =
+            std::string_view(first, static_cast<size_t>(ptr - first)).find("e-") != std::string_view::npos;
         return tiny ? 0.0 : (negative ? -HUGE_VAL : HUGE_VAL);
     }
     return ec == std::errc() ? v : 0.0;

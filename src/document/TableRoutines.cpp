@@ -72,6 +72,15 @@ void MarkeraRader(Document &doc)
 }
 
 namespace {
+// The cursor row's texts into the fields; the cursor and selection stay.
+void loadFields(Document &doc)
+{
+    const TagGrid &g = doc.grid;
+    doc.fields.setText(EditorFields::Rad1, g.textAt(g.row(), 1));
+    doc.fields.setText(EditorFields::Rad2, g.textAt(g.row(), 2));
+    doc.fields.setText(EditorFields::Antal, g.textAt(g.row(), 3));
+}
+
 // HamtaRad without the focus change; a keyboard move keeps the focus.
 void loadRow(Document &doc)
 {
@@ -129,10 +138,31 @@ void VisaAktuellRad(Document &doc)
     showRow(doc.grid, doc.grid.row());
 }
 
+void tablePress(Document &doc, int row, int col, bool extend)
+{
+    TagGrid &g = doc.grid;
+    row = std::clamp(row, g.fixedRows(), g.rows() - 1);
+    col = std::clamp(col, 0, g.cols() - 1);
+    if (extend) {
+        g.setRowSel(row);
+        g.setColSel(col);
+    } else {
+        g.setRow(row);
+        g.setCol(col);
+    }
+}
+
+void tableDrag(Document &doc, int row, int col)
+{
+    TagGrid &g = doc.grid;
+    if (row >= 0)
+        g.setRowSel(std::clamp(row, g.fixedRows(), g.rows() - 1));
+    if (col >= 0)
+        g.setColSel(std::min(col, g.cols() - 1));
+}
+
 void grdGrid_Click(Document &doc)
 {
-    if (doc.grid.row() == 0)
-        doc.grid.setRow(1);
     MarkeraRader(doc);
     HamtaRad(doc);
 }
@@ -176,8 +206,11 @@ void tableKeyPress(Document &doc, TableKey key, bool extend)
     }
     const int target = static_cast<int>(std::clamp<long long>(to, first, last));
     if (extend) {
+        // Ends like a click: the fields show the cursor row, while the far
+        // end of the selection is the row brought into view.
         g.setRowSel(target);
         MarkeraRader(doc);
+        loadFields(doc);
         showRow(g, target);
         return;
     }
@@ -185,13 +218,4 @@ void tableKeyPress(Document &doc, TableKey key, bool extend)
     g.setRow(target);
     MarkeraRader(doc);
     loadRow(doc);
-}
-
-void tableShiftClick(Document &doc)
-{
-    TagGrid &g = doc.grid;
-    if (g.rowSel() < g.fixedRows())
-        g.setRowSel(g.fixedRows());
-    MarkeraRader(doc);
-    focusFirstField(doc);
 }

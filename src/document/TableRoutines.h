@@ -19,14 +19,20 @@ void MarkeraRader(Document &doc);
 void HamtaRad(Document &doc);
 // Scrolls until the cursor row is shown; errors of the table end it quietly.
 void VisaAktuellRad(Document &doc);
-// A click on the table: off the header row, select whole tags, load the row.
+// The mouse on the table. A press moves the cursor to the cell (row 0 is
+// the header row, column 0 the number column), never onto the header row;
+// with extend (Shift) only the selection's corner moves. A drag with the
+// button held moves the corner; a negative row or column keeps that side.
+// Every gesture ends with the release: grdGrid_Click.
+void tablePress(Document &doc, int row, int col, bool extend);
+void tableDrag(Document &doc, int row, int col);
+// The end of a click, a drag or a Shift+click: select whole tags, load the
+// cursor row into the fields.
 void grdGrid_Click(Document &doc);
 // A key while the table has the focus. A move goes where a click on that
 // row would (never onto the header row, never past the entry row) and does
-// what the click does, but leaves the focus in the table. With extend (Shift)
-// it widens the selection from the cursor row instead; cursor and fields stay.
-// Return puts the focus in the first field.
+// what the click does, but leaves the focus in the table. With extend
+// (Shift) it widens the selection from the cursor row instead, and the
+// cursor row is loaded as after a click. Return puts the focus in the first
+// field.
 void tableKeyPress(Document &doc, TableKey key, bool extend);
-// Shift+click: the selection runs from the cursor row to RowSel as whole
-// tags; the cursor row and the fields stay, the focus goes to the first field.
-void tableShiftClick(Document &doc);

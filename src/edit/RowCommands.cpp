@@ -18,19 +18,12 @@ struct RowRange {
 
 // The selected rows, read once. Taken from the upper to the lower of Row and
 // RowSel, so a selection dragged upwards covers the same rows as one dragged
-// downwards. The header row is never part of it: copying it would put a
-// header line in the row text and removing it would break the table.
+// downwards. The commands that move the cursor keep it off the header row.
 RowRange selectedRows(const TagGrid &g)
 {
     const qint16 a = toRowIndex(g.row());
     const qint16 b = toRowIndex(g.rowSel());
-    return {std::max(std::min(a, b), toRowIndex(g.fixedRows())), std::max(a, b)};
-}
-
-// New rows go in at the cursor row; never above the header row.
-int insertionRow(const TagGrid &g)
-{
-    return std::max(g.row(), g.fixedRows());
+    return {std::min(a, b), std::max(a, b)};
 }
 
 void afterRowsChanged(Document &doc)
@@ -50,7 +43,7 @@ void insertRow(Document &doc)
         doc.warnListFull();
         return;
     }
-    const int r = insertionRow(g);
+    const int r = g.row();
     g.addItem(rowNumberText(r) + QLatin1String("\t\t\t"), r);
     g.setRowHeight(r, g.rowHeight(0));
     // Back onto the tag that was current, now one row further down.
@@ -71,7 +64,7 @@ void pasteRows(Document &doc)
     // order; the cursor stays on that tag. The rows are made blank and then
     // filled, so each row's cell list is allocated once, inside the grid.
     if (!parsed.rows.empty()) {
-        const int r0 = insertionRow(g);
+        const int r0 = g.row();
         const int count = static_cast<int>(parsed.rows.size());
         g.insertRows(r0, std::vector<QStringList>(parsed.rows.size()));
         const int height = g.rowHeight(0);

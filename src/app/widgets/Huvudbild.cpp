@@ -105,8 +105,11 @@ Huvudbild::Huvudbild(QWidget *parent) : QMainWindow(parent), m_twips(screenScale
     m_grid->setFont(dialogFont());
     m_grid->setAccessibleName(QStringLiteral("Brickor"));
     setTabOrder(m_cmdUppdatera, m_grid); // the table is the stop after the button
-    connect(m_grid, &GridView::gridClicked, this, [this] { command([this] { grdGrid_Click(*m_doc); }); });
-    connect(m_grid, &GridView::gridShiftClicked, this, [this] { command([this] { tableShiftClick(*m_doc); }); });
+    connect(m_grid, &GridView::cellPressed, this,
+            [this](int row, int col, bool extend) { command([&] { tablePress(*m_doc, row, col, extend); }); });
+    connect(m_grid, &GridView::cellDragged, this,
+            [this](int row, int col) { command([&] { tableDrag(*m_doc, row, col); }); });
+    connect(m_grid, &GridView::released, this, [this] { command([this] { grdGrid_Click(*m_doc); }); });
     connect(m_grid, &GridView::gridKey, this,
             [this](TableKey key, bool shift) { command([&] { tableKeyPress(*m_doc, key, shift); }); });
     buildMenus();
@@ -272,15 +275,10 @@ void Huvudbild::refreshView()
     if (!m_grid)
         return;
     // A list that grows or shrinks past a power of ten changes what the
-    // number column needs; the text columns make room for it.
-    const int largest = largestRowNumber();
-    const double needs = numberNeeds();
-    TagGrid &g = m_doc->grid;
-    if (g.cols() == 4 && g.colWidth(0) != layout::numberColumnWidth(largest, needs) && !m_inLayout) {
-        if (const auto widths = layout::columnWidths(float(twips(m_grid->width())), largest, needs))
-            for (int c = 0; c < 4; ++c)
-                g.setColWidth(c, (*widths)[static_cast<size_t>(c)]);
-    }
+    // number column needs: the layout step gives the columns their widths.
+    const TagGrid &g = m_doc->grid;
+    if (!m_inLayout && g.cols() == 4 && g.colWidth(0) != layout::numberColumnWidth(largestRowNumber(), numberNeeds()))
+        runLayout();
     m_grid->refresh();
 }
 

@@ -217,25 +217,13 @@ QModelIndex GridView::cellAt(const QPoint &pos) const
 
 void GridView::pressAt(int row, int col, bool extend)
 {
-    m_extending = extend;
-    if (extend) {
-        m_grid.setRowSel(row);
-        m_grid.setColSel(col);
-    } else {
-        m_grid.setRow(row);
-        m_grid.setCol(col);
-    }
     m_dragging = true;
-    viewport()->update();
+    emit cellPressed(row, col, extend);
 }
 
 void GridView::dragTo(int row, int col)
 {
-    if (row >= 0)
-        m_grid.setRowSel(row);
-    if (col >= 0)
-        m_grid.setColSel(col);
-    viewport()->update();
+    emit cellDragged(row, col);
 }
 
 void GridView::release()
@@ -243,10 +231,7 @@ void GridView::release()
     if (!m_dragging)
         return;
     m_dragging = false;
-    if (m_extending)
-        emit gridShiftClicked();
-    else
-        emit gridClicked();
+    emit released();
 }
 
 void GridView::mousePressEvent(QMouseEvent *event)

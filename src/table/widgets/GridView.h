@@ -38,10 +38,10 @@ private:
     quint64 m_version = 0;
 };
 
-// The table as the user sees it. Mouse presses move the grid's cursor,
-// drags move the selection corner, a release raises gridClicked() (or
-// gridShiftClicked() when Shift held the cursor). It takes the keyboard
-// focus by Tab only, never by a click, and hands its keys on as gridKey().
+// The table as the user sees it. It only reads the grid, but for how many
+// rows fit and which one the scroll bar shows first: mouse presses, drags
+// and releases and its keys go out as signals, for the document's commands.
+// It takes the keyboard focus by Tab only, never by a click.
 class GridView : public QTableView {
     Q_OBJECT
 public:
@@ -57,8 +57,11 @@ public:
     double numberColumnNeeds(const QString &number) const;
 
 signals:
-    void gridClicked();
-    void gridShiftClicked();
+    // The mouse on a cell, as grid row and column (0 for a header); the
+    // document decides what they do.
+    void cellPressed(int row, int col, bool extend);
+    void cellDragged(int row, int col); // -1: that side stays
+    void released();
     void gridKey(TableKey key, bool shift);
 
 protected:
@@ -87,6 +90,5 @@ private:
     const Twips m_scale;
     TagGridModel *m_model;
     bool m_dragging = false;
-    bool m_extending = false; // the press held Shift: the cursor stays
     bool m_syncing = false;
 };
