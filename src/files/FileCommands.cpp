@@ -106,7 +106,11 @@ bool readFileContent(QIODevice &device, QByteArray &data, qint64 maxBytes)
     // gigabytes. A device without a size is read in pieces up to the cap.
     data.clear();
     if (!device.isSequential()) {
-        data = device.read(std::min(device.size() - device.pos(), maxBytes) + 1);
+        // Straight into a buffer of the right size: QIODevice::read(qint64)
+        // would copy the whole file once more to drop the byte it kept spare.
+        data.resize(std::min(device.size() - device.pos(), maxBytes) + 1);
+        const qint64 got = device.read(data.data(), data.size());
+        data.truncate(std::max<qint64>(got, 0));
     } else {
         constexpr qint64 kPiece = qint64(1) << 20;
         while (data.size() <= maxBytes) {
@@ -178,19 +182,20 @@ void openPath(Document &doc, const QString &path, const QString &fileTitle)
         l.contentLeft = true;
 
     // As if appended one by one: the records fill rows 1..n and the last
-    // row, cleared, becomes the entry row. Cells are written directly, once.
+    // row, cleared, becomes the entry row. The rows are built once and moved
+    // into the table.
     TagGrid &g = doc.grid;
     const int n = static_cast<int>(l.rows.size());
     g.setRows(2);
     g.setRow(1);
-    g.setRows(n + 2);
-    for (int r = 1; r <= n; ++r) {
-        const auto &rad = l.rows[static_cast<size_t>(r - 1)];
-        for (int c = 1; c <= 3; ++c)
-            g.setTextAt(r, c, rad[static_cast<size_t>(c - 1)]);
-    }
     for (int c = 1; c <= 3; ++c)
-        g.setTextAt(n + 1, c, QString());
+        g.setTextAt(1, c, QString());
+    std::vector<QStringList> rows;
+    rows.reserve(l.rows.size());
+    for (auto &record : l.rows)
+        rows.push_back({QString(), std::move(record[0]), std::move(record[1]), std::move(record[2])});
+    l.rows = {};
+    g.insertRows(1, std::move(rows));
     g.setRow(n + 1);
     NumreraRader(doc);
     MarkeraRader(doc);

@@ -213,13 +213,14 @@ void TagGrid::addItem(const QString &item, int index)
     ++m_structureVersion;
 }
 
-void TagGrid::insertRows(int index, const std::vector<QStringList> &newRows)
+void TagGrid::insertRows(int index, std::vector<QStringList> newRows)
 {
     if (index < 0 || index > rows())
         throw Error("Ogiltigt radnummer");
     if (newRows.empty())
         return;
-    auto at = m_cells.insert(m_cells.begin() + index, newRows.begin(), newRows.end());
+    auto at = m_cells.insert(m_cells.begin() + index, std::make_move_iterator(newRows.begin()),
+                             std::make_move_iterator(newRows.end()));
     for (auto it = at; it != at + static_cast<std::ptrdiff_t>(newRows.size()); ++it)
         if (it->size() != m_cols)
             it->resize(m_cols);

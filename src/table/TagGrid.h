@@ -76,8 +76,9 @@ public:
     // single removals with the cursor below or inside the block); the cursor
     // keeps its row index.
     void deleteRows(int index, int count);
-    // Inserts whole rows before index in one step; each row is cols() cells.
-    void insertRows(int index, const std::vector<QStringList> &newRows);
+    // Inserts whole rows before index in one step; each row is made cols()
+    // cells. The rows are moved in, not copied.
+    void insertRows(int index, std::vector<QStringList> newRows);
 
     int topRow() const { return m_topRow; }
     // Throws Error for a row it cannot scroll to.
