@@ -53,7 +53,7 @@ private:
     QString m_path;
 };
 
-void BM_Teckenraknare(benchmark::State &state)
+void BM_CharacterCounter(benchmark::State &state)
 {
     auto t = fullList(static_cast<int>(state.range(0)));
     t->doc.grid.setRow(5);
@@ -63,9 +63,9 @@ void BM_Teckenraknare(benchmark::State &state)
         t->desktop.messages.clear();
     }
 }
-BENCHMARK(BM_Teckenraknare)->Arg(kMaxTags)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CharacterCounter)->Arg(kMaxTags)->Unit(benchmark::kMillisecond);
 
-void BM_SkrivUtTillTextmottagare(benchmark::State &state)
+void BM_PrintListingToTextReceiver(benchmark::State &state)
 {
     auto t = fullList(static_cast<int>(state.range(0)));
     for (auto _ : state) {
@@ -74,9 +74,9 @@ void BM_SkrivUtTillTextmottagare(benchmark::State &state)
         t->desktop.printed.clear();
     }
 }
-BENCHMARK(BM_SkrivUtTillTextmottagare)->Arg(kMaxTags)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PrintListingToTextReceiver)->Arg(kMaxTags)->Unit(benchmark::kMillisecond);
 
-void BM_SkrivUtTillPdf(benchmark::State &state)
+void BM_PrintListingToPdf(benchmark::State &state)
 {
     QTemporaryDir dir;
     auto t = fullList(static_cast<int>(state.range(0)));
@@ -91,7 +91,7 @@ void BM_SkrivUtTillPdf(benchmark::State &state)
     }
     state.counters["pdf_kB"] = QFileInfo(dir.filePath(QStringLiteral("lista.pdf"))).size() / 1024.0;
 }
-BENCHMARK(BM_SkrivUtTillPdf)->Arg(kMaxTags)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_PrintListingToPdf)->Arg(kMaxTags)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 

@@ -38,7 +38,7 @@ void fill(Document &doc, int tags)
 
 // A commit into the entry row, then the list put back as it was outside the
 // timing, so every iteration commits into a list of the same size.
-void BM_UppdateraIntoEntryRow(benchmark::State &state)
+void BM_CommitIntoEntryRow(benchmark::State &state)
 {
     TestDoc t;
     t.doc.grid.setVisibleRowCount(11);
@@ -55,7 +55,7 @@ void BM_UppdateraIntoEntryRow(benchmark::State &state)
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_UppdateraIntoEntryRow)->Arg(10)->Arg(1000)->Arg(kMaxTags - 1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CommitIntoEntryRow)->Arg(10)->Arg(1000)->Arg(kMaxTags - 1)->Unit(benchmark::kMicrosecond);
 
 void BM_NumreraRader(benchmark::State &state)
 {

@@ -21,7 +21,7 @@ Q_DECLARE_METATYPE(Drop)
 Q_DECLARE_METATYPE(SaveOutcome)
 Q_DECLARE_METATYPE(std::optional<Desktop::Answer>)
 
-class TestAvsluta : public QObject {
+class TestClosing : public QObject {
     Q_OBJECT
 private:
     QTemporaryDir m_dir;
@@ -151,5 +151,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestAvsluta)
+QTEST_GUILESS_MAIN(TestClosing)
 #include "test_closing.moc"

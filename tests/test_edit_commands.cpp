@@ -121,7 +121,7 @@ const QString kDiskFull = QStringLiteral("Listan rymmer högst 32765 brickor.");
 const QString kFullTitle = QStringLiteral("För många brickor");
 } // namespace
 
-class TestEditKommandon : public QObject {
+class TestEditCommands : public QObject {
     Q_OBJECT
 private slots:
     void insertRow_data();
@@ -148,7 +148,7 @@ private slots:
     void listLimit();
 };
 
-void TestEditKommandon::insertRow_data()
+void TestEditCommands::insertRow_data()
 {
     QTest::addColumn<int>("tagCount");
     QTest::addColumn<int>("row");
@@ -164,7 +164,7 @@ void TestEditKommandon::insertRow_data()
     QTest::newRow("upward selection") << 4 << 4 << 2 << numberedTags({1, 2, 3, 0, 4, 0}) << 5;
 }
 
-void TestEditKommandon::insertRow()
+void TestEditCommands::insertRow()
 {
     QFETCH(int, tagCount);
     QFETCH(int, row);
@@ -187,7 +187,7 @@ void TestEditKommandon::insertRow()
     QVERIFY(t.desktop.messages.empty());
 }
 
-void TestEditKommandon::copy_data()
+void TestEditCommands::copy_data()
 {
     QTest::addColumn<int>("row");
     QTest::addColumn<int>("rowSel");
@@ -201,7 +201,7 @@ void TestEditKommandon::copy_data()
     QTest::newRow("everything") << 1 << 4 << QStringLiteral(" q \t\"r\"\t 5 \r\nA\t\t1\r\nB\tx\t2\r\n\t\t\r\n");
 }
 
-void TestEditKommandon::copy()
+void TestEditCommands::copy()
 {
     QFETCH(int, row);
     QFETCH(int, rowSel);
@@ -235,7 +235,7 @@ void TestEditKommandon::copy()
     }
 }
 
-void TestEditKommandon::deleteRows_data()
+void TestEditCommands::deleteRows_data()
 {
     QTest::addColumn<int>("tagCount");
     QTest::addColumn<int>("row");
@@ -252,7 +252,7 @@ void TestEditKommandon::deleteRows_data()
     QTest::newRow("only tag") << 1 << 1 << 1 << numberedTags({0}) << 1;
 }
 
-void TestEditKommandon::deleteRows()
+void TestEditCommands::deleteRows()
 {
     QFETCH(int, tagCount);
     QFETCH(int, row);
@@ -274,14 +274,14 @@ void TestEditKommandon::deleteRows()
     QCOMPARE(t.desktop.clipboardClears, 0);
 }
 
-void TestEditKommandon::deleteNothing_data()
+void TestEditCommands::deleteNothing_data()
 {
     QTest::addColumn<int>("row");
     QTest::addColumn<int>("rowSel");
     QTest::newRow("entry row") << 4 << 4;
 }
 
-void TestEditKommandon::deleteNothing()
+void TestEditCommands::deleteNothing()
 {
     QFETCH(int, row);
     QFETCH(int, rowSel);
@@ -296,7 +296,7 @@ void TestEditKommandon::deleteNothing()
     QVERIFY(t.desktop.messages.empty());
 }
 
-void TestEditKommandon::deleteMatchesRowByRow_data()
+void TestEditCommands::deleteMatchesRowByRow_data()
 {
     // Scrolling is part of the result: HamtaRad runs after every removal in
     // the row-by-row form.
@@ -316,7 +316,7 @@ void TestEditKommandon::deleteMatchesRowByRow_data()
     QTest::newRow("one row shown") << 40 << 12 << 18 << 1 << 12;
 }
 
-void TestEditKommandon::deleteMatchesRowByRow()
+void TestEditCommands::deleteMatchesRowByRow()
 {
     QFETCH(int, tagCount);
     QFETCH(int, row);
@@ -338,7 +338,7 @@ void TestEditKommandon::deleteMatchesRowByRow()
     QCOMPARE(gridState(batch), gridState(reference));
 }
 
-void TestEditKommandon::cut_data()
+void TestEditCommands::cut_data()
 {
     QTest::addColumn<int>("row");
     QTest::addColumn<int>("rowSel");
@@ -355,7 +355,7 @@ void TestEditKommandon::cut_data()
                                     << false;
 }
 
-void TestEditKommandon::cut()
+void TestEditCommands::cut()
 {
     QFETCH(int, row);
     QFETCH(int, rowSel);
@@ -376,7 +376,7 @@ void TestEditKommandon::cut()
     QVERIFY(t.desktop.messages.empty());
 }
 
-void TestEditKommandon::upwardSelection_data()
+void TestEditCommands::upwardSelection_data()
 {
     QTest::addColumn<Command>("entry");
     QTest::addColumn<int>("top");
@@ -395,7 +395,7 @@ void TestEditKommandon::upwardSelection_data()
             QTest::addRow("%s %s", c.name, r.name) << c.entry << r.top << r.bottom;
 }
 
-void TestEditKommandon::upwardSelection()
+void TestEditCommands::upwardSelection()
 {
     QFETCH(Command, entry);
     QFETCH(int, top);
@@ -425,7 +425,7 @@ void TestEditKommandon::upwardSelection()
     }
 }
 
-void TestEditKommandon::paste_data()
+void TestEditCommands::paste_data()
 {
     QTest::addColumn<int>("tagCount");
     QTest::addColumn<int>("row");
@@ -465,7 +465,7 @@ void TestEditKommandon::paste_data()
     QTest::newRow("empty text") << 2 << 2 << QString() << numberedTags({1, 2, 0}) << 2;
 }
 
-void TestEditKommandon::paste()
+void TestEditCommands::paste()
 {
     QFETCH(int, tagCount);
     QFETCH(int, row);
@@ -491,7 +491,7 @@ void TestEditKommandon::paste()
     QCOMPARE(t.desktop.clipboard, std::optional<QString>(text));
 }
 
-void TestEditKommandon::pasteWithoutText()
+void TestEditCommands::pasteWithoutText()
 {
     TestDoc t;
     addNumberedTags(t, 3);
@@ -505,7 +505,7 @@ void TestEditKommandon::pasteWithoutText()
     QVERIFY(t.desktop.messages.empty());
 }
 
-void TestEditKommandon::pasteLeavesOutTooLongLines_data()
+void TestEditCommands::pasteLeavesOutTooLongLines_data()
 {
     QTest::addColumn<int>("longLines");
     QTest::addColumn<QString>("prompt");
@@ -521,7 +521,7 @@ void TestEditKommandon::pasteLeavesOutTooLongLines_data()
                                                                "30, 32, 34, 36, 38, 40, ...");
 }
 
-void TestEditKommandon::pasteLeavesOutTooLongLines()
+void TestEditCommands::pasteLeavesOutTooLongLines()
 {
     QFETCH(int, longLines);
     QFETCH(QString, prompt);
@@ -557,7 +557,7 @@ void TestEditKommandon::pasteLeavesOutTooLongLines()
     QCOMPARE(m.buttons, Desktop::Buttons::Ok);
 }
 
-void TestEditKommandon::pastedRowsGetHeaderHeight()
+void TestEditCommands::pastedRowsGetHeaderHeight()
 {
     TestDoc t;
     addNumberedTags(t, 2);
@@ -570,7 +570,7 @@ void TestEditKommandon::pastedRowsGetHeaderHeight()
     QCOMPARE(t.doc.grid.rowHeight(4), TagGrid::DefaultRowHeight);
 }
 
-void TestEditKommandon::listLimit_data()
+void TestEditCommands::listLimit_data()
 {
     QTest::addColumn<int>("tagCount");
     QTest::addColumn<Command>("entry");
@@ -589,7 +589,7 @@ void TestEditKommandon::listLimit_data()
         << max << Command::Paste << QStringLiteral("A\t\t0\r\n\t\t1\r\n") << max << false;
 }
 
-void TestEditKommandon::listLimit()
+void TestEditCommands::listLimit()
 {
     QFETCH(int, tagCount);
     QFETCH(Command, entry);
@@ -630,5 +630,5 @@ void TestEditKommandon::listLimit()
     QVERIFY(t.doc.Andrad);
 }
 
-QTEST_GUILESS_MAIN(TestEditKommandon)
+QTEST_GUILESS_MAIN(TestEditCommands)
 #include "test_edit_commands.moc"

@@ -42,7 +42,7 @@ TagGrid gridWith(const std::vector<std::array<QString, 3>> &tags)
 }
 } // namespace
 
-class TestEditRadText : public QObject {
+class TestEditRowText : public QObject {
     Q_OBJECT
 private slots:
     void parse_data();
@@ -63,7 +63,7 @@ private slots:
     void roundTrip();
 };
 
-void TestEditRadText::parse_data()
+void TestEditRowText::parse_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("rows");
@@ -114,7 +114,7 @@ void TestEditRadText::parse_data()
     QTest::newRow("line of 70000 TABs") << manyTabs << QStringList{QStringLiteral("a||1")};
 }
 
-void TestEditRadText::parse()
+void TestEditRowText::parse()
 {
     QFETCH(QString, text);
     QFETCH(QStringList, rows);
@@ -123,7 +123,7 @@ void TestEditRadText::parse()
     QVERIFY(!p.truncated);
 }
 
-void TestEditRadText::lineEnds_data()
+void TestEditRowText::lineEnds_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("rows");
@@ -147,7 +147,7 @@ void TestEditRadText::lineEnds_data()
     QTest::newRow("last line only a TAB") << QStringLiteral("a\t\t1\n\t") << QStringList{QStringLiteral("a||1")};
 }
 
-void TestEditRadText::lineEnds()
+void TestEditRowText::lineEnds()
 {
     QFETCH(QString, text);
     QFETCH(QStringList, rows);
@@ -156,7 +156,7 @@ void TestEditRadText::lineEnds()
     QVERIFY(p.tooLong.isEmpty());
 }
 
-void TestEditRadText::textLimit_data()
+void TestEditRowText::textLimit_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("rows");
@@ -204,7 +204,7 @@ void TestEditRadText::textLimit_data()
         << QString(20'000'000, QLatin1Char('x')) + QStringLiteral("\t\t1") << QStringList{} << QList<qsizetype>{1};
 }
 
-void TestEditRadText::textLimit()
+void TestEditRowText::textLimit()
 {
     QFETCH(QString, text);
     QFETCH(QStringList, rows);
@@ -215,7 +215,7 @@ void TestEditRadText::textLimit()
     QVERIFY(!p.truncated);
 }
 
-void TestEditRadText::parseStopsAtLimit_data()
+void TestEditRowText::parseStopsAtLimit_data()
 {
     QTest::addColumn<qsizetype>("maxRows");
     QTest::addColumn<QStringList>("rows");
@@ -235,7 +235,7 @@ void TestEditRadText::parseStopsAtLimit_data()
                                << false;
 }
 
-void TestEditRadText::parseStopsAtLimit()
+void TestEditRowText::parseStopsAtLimit()
 {
     QFETCH(qsizetype, maxRows);
     QFETCH(QStringList, rows);
@@ -246,7 +246,7 @@ void TestEditRadText::parseStopsAtLimit()
     QCOMPARE(p.truncated, truncated);
 }
 
-void TestEditRadText::parseReadsTextsOfAnyLength()
+void TestEditRowText::parseReadsTextsOfAnyLength()
 {
     // Character positions past 32767 must not wrap.
     const QString longText(40000, QLatin1Char('x'));
@@ -261,7 +261,7 @@ void TestEditRadText::parseReadsTextsOfAnyLength()
     QCOMPARE(p.rows.back()[2], QStringLiteral("5000"));
 }
 
-void TestEditRadText::write_data()
+void TestEditRowText::write_data()
 {
     QTest::addColumn<int>("first");
     QTest::addColumn<int>("last");
@@ -274,7 +274,7 @@ void TestEditRadText::write_data()
     QTest::newRow("empty range") << 3 << 2 << QString();
 }
 
-void TestEditRadText::write()
+void TestEditRowText::write()
 {
     QFETCH(int, first);
     QFETCH(int, last);
@@ -286,7 +286,7 @@ void TestEditRadText::write()
     QCOMPARE(rowText(g, first, last), text);
 }
 
-void TestEditRadText::writeHtml_data()
+void TestEditRowText::writeHtml_data()
 {
     QTest::addColumn<QStringList>("cells");
     QTest::addColumn<QString>("row");
@@ -301,7 +301,7 @@ void TestEditRadText::writeHtml_data()
                                  << QStringLiteral("<tr><td></td><td>ÅÄÖ åäö €</td><td></td></tr>");
 }
 
-void TestEditRadText::writeHtml()
+void TestEditRowText::writeHtml()
 {
     QFETCH(QStringList, cells);
     QFETCH(QString, row);
@@ -315,7 +315,7 @@ void TestEditRadText::writeHtml()
     QCOMPARE(rowHtml(g, 2, 1), QString());
 }
 
-void TestEditRadText::writeRtf_data()
+void TestEditRowText::writeRtf_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("rows");
@@ -330,7 +330,7 @@ void TestEditRadText::writeRtf_data()
         << row + "\\cell \\u8364?\\u-10179?\\u-8704?\\cell \\cell\\row\n" + row + "\\cell \\cell \\cell\\row\n";
 }
 
-void TestEditRadText::writeRtf()
+void TestEditRowText::writeRtf()
 {
     QFETCH(QString, text);
     QFETCH(QByteArray, rows);
@@ -338,7 +338,7 @@ void TestEditRadText::writeRtf()
     QCOMPARE(rtfTable(QString()), QByteArray());
 }
 
-void TestEditRadText::roundTrip()
+void TestEditRowText::roundTrip()
 {
     // Rows written as row text read back as themselves, except those Paste
     // would not take.
@@ -352,5 +352,5 @@ void TestEditRadText::roundTrip()
              (QStringList{QStringLiteral("Ett|Två|3"), QStringLiteral("|y|7 st"), QStringLiteral("  |Åäö|1.5")}));
 }
 
-QTEST_GUILESS_MAIN(TestEditRadText)
+QTEST_GUILESS_MAIN(TestEditRowText)
 #include "test_edit_rowtext.moc"

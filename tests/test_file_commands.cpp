@@ -125,7 +125,7 @@ private:
 
 Q_DECLARE_METATYPE(Command)
 
-class TestFilesKommandon : public QObject {
+class TestFileCommands : public QObject {
     Q_OBJECT
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -942,5 +942,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestFilesKommandon)
+QTEST_GUILESS_MAIN(TestFileCommands)
 #include "test_file_commands.moc"

@@ -16,7 +16,7 @@ const QLocale kSwedish(QLocale::Swedish, QLocale::Sweden);
 const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
 } // namespace
 
-class TestTabell : public QObject {
+class TestTableRoutines : public QObject {
     Q_OBJECT
 
     static void selectionIs(const TagGrid &g, int row, int rowSel)
@@ -447,5 +447,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestTabell)
+QTEST_GUILESS_MAIN(TestTableRoutines)
 #include "test_table_routines.moc"

@@ -15,7 +15,7 @@
 namespace {
 }
 
-class TestUrklipp : public QObject {
+class TestClipboard : public QObject {
     Q_OBJECT
 
     std::unique_ptr<Huvudbild> w;
@@ -92,5 +92,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestUrklipp)
+QTEST_MAIN(TestClipboard)
 #include "test_clipboard.moc"

@@ -9,7 +9,7 @@
 #include <QTextBrowser>
 #include <QtTest>
 
-class TestHjalpFonster : public QObject {
+class TestHelpWindow : public QObject {
     Q_OBJECT
 
     std::unique_ptr<Huvudbild> w;
@@ -91,5 +91,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestHjalpFonster)
+QTEST_MAIN(TestHelpWindow)
 #include "test_help_window.moc"
