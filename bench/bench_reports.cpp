@@ -41,7 +41,7 @@ std::unique_ptr<TestDoc> fullList(int tags)
 class PdfDesktop : public FakeDesktop {
 public:
     explicit PdfDesktop(QString path) : m_path(std::move(path)) {}
-    std::unique_ptr<PrintJob> startPrintJob(QString *) override
+    std::unique_ptr<PrintJob> startPrintJob() override
     {
         auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         printer->setOutputFormat(QPrinter::PdfFormat);

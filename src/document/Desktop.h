@@ -59,8 +59,8 @@ public:
     virtual bool clipboardHasText() = 0;
     virtual QString clipboardText() = 0;
 
-    // nullptr with a reason when there is no printer to print on.
-    virtual std::unique_ptr<PrintJob> startPrintJob(QString *error) = 0;
+    // nullptr when there is no printer to print on.
+    virtual std::unique_ptr<PrintJob> startPrintJob() = 0;
 
     // The program's own help window, brought forward when it is open.
     virtual void showHelp() = 0;

@@ -28,8 +28,7 @@ void printListing(Document &doc)
     if (g.rows() < 3)
         return;
 
-    QString reason;
-    std::unique_ptr<PrintJob> job = doc.desktop.startPrintJob(&reason);
+    std::unique_ptr<PrintJob> job = doc.desktop.startPrintJob();
     if (!job) {
         doc.desktop.messageBox(QStringLiteral("Ingen skrivare är installerad."), kTitle, Desktop::Icon::Warning);
         return;
@@ -66,6 +65,7 @@ void printListing(Document &doc)
         job->newLine();
     }
 
+    QString reason;
     if (!job->end(&reason)) {
         QString prompt = QStringLiteral("Utskriften misslyckades!");
         if (!reason.isEmpty())

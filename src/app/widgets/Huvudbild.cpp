@@ -86,13 +86,13 @@ void Huvudbild::installApplicationSettings(QApplication &app)
         QFont::insertSubstitution(QString::fromLatin1(kDialogFamily), QString::fromLatin1(family));
     QApplication::setFont(dialogFont());
     app.setWindowIcon(QIcon(QStringLiteral(":/ikon.png")));
-    app.setApplicationName(QStringLiteral("Ovelda Taggverk"));
+    app.setApplicationName(Document::kTitle);
     app.setApplicationVersion(QStringLiteral(TAGGVERK_VERSION));
 }
 
 Huvudbild::Huvudbild(QWidget *parent) : QMainWindow(parent), m_twips(screenScale())
 {
-    setWindowTitle(QStringLiteral("Ovelda Taggverk"));
+    setWindowTitle(Document::kTitle);
     setWindowIcon(QIcon(QStringLiteral(":/ikon.png")));
     buildControls();
     m_desktop = std::make_unique<QtDesktop>(this, m_twips);

@@ -168,14 +168,11 @@ void QtDesktop::requestClose()
         m_window->close();
 }
 
-std::unique_ptr<PrintJob> QtDesktop::startPrintJob(QString *error)
+std::unique_ptr<PrintJob> QtDesktop::startPrintJob()
 {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull()) {
-        if (error)
-            *error = QStringLiteral("Ingen skrivare är installerad.");
+    if (info.isNull())
         return nullptr;
-    }
     // The default printer with its default settings; a printer that cannot
     // start is reported when the job ends, as a printer error.
     return std::make_unique<QtPrintJob>(std::make_unique<QPrinter>(info, QPrinter::HighResolution));

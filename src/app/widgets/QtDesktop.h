@@ -19,7 +19,7 @@ public:
     void setClipboard(const QString &text, const QString &html) override;
     bool clipboardHasText() override;
     QString clipboardText() override;
-    std::unique_ptr<PrintJob> startPrintJob(QString *error) override;
+    std::unique_ptr<PrintJob> startPrintJob() override;
     void showHelp() override;
     void showAbout() override;
     void setCaption(const QString &caption) override;

@@ -1,5 +1,7 @@
 #include "help/widgets/Om.h"
 
+#include "document/Document.h"
+
 #include <QGuiApplication>
 #include <QHideEvent>
 #include <QLabel>
@@ -27,7 +29,7 @@ Om::Om(QWidget *mainWindow, const Twips &scale) : QDialog(nullptr), m_main(mainW
     m_image1->setScaledContents(true);
     m_image1->setGeometry(twipsRect(120, 240, 492, 492));
 
-    m_label1 = new QLabel(QStringLiteral("Ovelda Taggverk ") + QStringLiteral(TAGGVERK_VERSION), this);
+    m_label1 = new QLabel(Document::kTitle + QLatin1Char(' ') + QStringLiteral(TAGGVERK_VERSION), this);
     m_label1->setObjectName(QStringLiteral("Label1"));
     m_label1->setGeometry(twipsRect(840, 240, 2412, 252));
 

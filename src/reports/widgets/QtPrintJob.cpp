@@ -1,5 +1,7 @@
 #include "reports/widgets/QtPrintJob.h"
 
+#include "document/Document.h"
+
 #include <QCursor>
 #include <QGuiApplication>
 #include <QPrinter>
@@ -49,7 +51,7 @@ void QtPrintJob::begin()
         return;
     }
     if (m_printer->docName().isEmpty())
-        m_printer->setDocName(QStringLiteral("Ovelda Taggverk"));
+        m_printer->setDocName(Document::kTitle);
     if (!m_painter.begin(m_printer)) {
         fail(QStringLiteral("Skrivaren kunde inte ta emot utskriften."));
         return;
