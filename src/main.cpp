@@ -8,5 +8,6 @@ int main(int argc, char *argv[])
     Huvudbild::installApplicationSettings(app);
     Huvudbild w;
     w.show();
+    w.openArguments(QApplication::arguments());
     return app.exec();
 }

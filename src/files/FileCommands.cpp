@@ -205,9 +205,22 @@ void openPath(Document &doc, const QString &path, const QString &fileTitle)
     warnAboutRead(doc, l, n);
 }
 
+void openFromOutside(Document &doc, const QString &path)
+{
+    if (!maybeSave(doc))
+        return;
+    const QFileInfo info(path);
+    openPath(doc, info.absoluteFilePath(), info.fileName());
+}
+
+bool isTagFileName(const QString &path)
+{
+    return path.endsWith(QLatin1String(".brk"), Qt::CaseInsensitive);
+}
+
 bool Spara(Document &doc)
 {
-    if (!doc.FilNamn.endsWith(QLatin1String(".brk"), Qt::CaseInsensitive))
+    if (!isTagFileName(doc.FilNamn))
         return SparaSom(doc);
     if (!mayOverwrite(doc) || !SparaFil(doc, doc.FilNamn))
         return false;

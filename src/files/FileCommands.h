@@ -15,6 +15,12 @@ void openFile(Document &doc);
 // once the file is chosen: "Filen fanns inte!" when it cannot be opened,
 // the caption from fileTitle, warnings for a damaged file or a full list.
 void openPath(Document &doc, const QString &path, const QString &fileTitle);
+// A tag file named from outside the program: at start, or dropped on the
+// window. After the save prompt, as openPath; a relative path is taken from
+// the working folder.
+void openFromOutside(Document &doc, const QString &path);
+// True for a name a tag file carries (".brk", any case).
+bool isTagFileName(const QString &path);
 // Saves in place when FilNamn ends in ".brk" (any case), else asks for a
 // name. True when the list was saved.
 bool Spara(Document &doc);

@@ -2,6 +2,7 @@
 // real message boxes: two typed tags are saved through "Spara som...", the
 // file's bytes compared, the file opened again, and the window closed with
 // changes through the save prompt.
+#include "Process.h"
 #include "app/widgets/Huvudbild.h"
 #include "table/widgets/GridView.h"
 
@@ -14,6 +15,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -362,6 +364,32 @@ private slots:
         QVERIFY(!w->isVisible());
         QCOMPARE(readBytes(file), before + "\"Sista\",\"rad\",7\r\n");
         w.reset();
+    }
+
+    // The real program started with a tag file, as a file manager starts
+    // it: the list is in its window, named in the caption.
+    void startedWithATagFile()
+    {
+        const QString file = m_dir.filePath(QStringLiteral("start.brk"));
+        {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("\"Pump 1\",\" \",12\r\n");
+        }
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        env.insert(QStringLiteral("XDG_DATA_HOME"), m_dir.filePath(QStringLiteral("data")));
+        program.setProcessEnvironment(env);
+        program.setWorkingDirectory(m_dir.path());
+        program.start(QStringLiteral(TAGGVERK_PROGRAM), {QStringLiteral("start.brk")});
+        QVERIFY(program.waitForStarted());
+        QByteArray tree;
+        QTRY_VERIFY_WITH_TIMEOUT((runProcess(QStringLiteral("xwininfo"), {"-root", "-tree"}, &tree),
+                                  tree.contains("\"start.brk - Ovelda Taggverk\"")),
+                                 20000);
+        program.kill();
+        program.waitForFinished();
     }
 };
 

@@ -16,9 +16,11 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTemporaryDir>
 #include <QtTest>
 
 class TestHuvudbild : public QObject {
@@ -354,6 +356,55 @@ private slots:
         QCOMPARE(g.row(), 2);
         QCOMPARE(g.rowSel(), 1);
         QCOMPARE(g.colSel(), 3);
+    }
+
+    // A drop and the start argument take the path that Arkiv > Öppna takes.
+    void dropAndArgumentOpenATagFile_data()
+    {
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<bool>("asArgument");
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("dropped .brk") << QStringList{"lista.brk"} << false << true;
+        QTest::newRow("dropped .BRK") << QStringList{"LISTA.BRK"} << false << true;
+        QTest::newRow("the first .brk of several") << QStringList{"a.txt", "lista.brk", "b.brk"} << false << true;
+        QTest::newRow("dropped .txt refused") << QStringList{"lista.txt"} << false << false;
+        QTest::newRow("argument") << QStringList{"lista.brk"} << true << true;
+    }
+    void dropAndArgumentOpenATagFile()
+    {
+        QFETCH(QStringList, names);
+        QFETCH(bool, asArgument);
+        QFETCH(bool, opened);
+        QTemporaryDir dir;
+        QList<QUrl> urls;
+        for (const QString &name : names) {
+            QFile f(dir.filePath(name));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(name.endsWith(QLatin1String("b.brk")) ? "\"fel\",\" \",1\r\n" : "\"Pump 1\",\" \",12\r\n");
+            urls << QUrl::fromLocalFile(f.fileName());
+        }
+        if (asArgument) {
+            const QString before = QDir::currentPath();
+            QDir::setCurrent(dir.path()); // a relative name is taken from the working folder
+            w->openArguments({QStringLiteral("taggverk"), names.first(), QStringLiteral("ignored.brk")});
+            QDir::setCurrent(before);
+        } else {
+            QMimeData data;
+            data.setUrls(urls);
+            QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(w.get(), &enter);
+            QCOMPARE(enter.isAccepted(), opened);
+            QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(w.get(), &drop);
+        }
+        const Document &d = w->document();
+        QCOMPARE(d.grid.textAt(1, 1), opened ? QStringLiteral("Pump 1") : QString());
+        QCOMPARE(
+            d.FilNamn,
+            opened
+                ? QFileInfo(dir.filePath(names.contains("lista.brk") ? "lista.brk" : names.first())).absoluteFilePath()
+                : QString());
+        QCOMPARE(w->grid()->model()->rowCount(), opened ? 2 : 1); // the view shows it
     }
 
     void accessibleNames()

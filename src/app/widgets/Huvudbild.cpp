@@ -14,6 +14,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMimeData>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -113,6 +117,9 @@ Huvudbild::Huvudbild(QWidget *parent) : QMainWindow(parent), m_twips(screenScale
     connect(m_grid, &GridView::gridKey, this,
             [this](TableKey key, bool shift) { command([&] { tableKeyPress(*m_doc, key, shift); }); });
     buildMenus();
+    setAcceptDrops(true);
+    for (QLineEdit *field : {m_txtRad1, m_txtRad2, m_txtAntal})
+        field->installEventFilter(this);
 
     // Start-up: an empty untitled list; no row is drawn lower than the header.
     resetDocument(*m_doc);
@@ -353,6 +360,63 @@ void Huvudbild::showEvent(QShowEvent *event)
                    m_twips.pxAtLeast(layout::kMinOuterHeight) - decoration.height());
     runLayout();
     m_txtRad1->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void Huvudbild::openArguments(const QStringList &arguments)
+{
+    if (arguments.size() > 1)
+        command([&] { openFromOutside(*m_doc, arguments.at(1)); });
+}
+
+QString Huvudbild::droppedTagFile(const QMimeData *data)
+{
+    if (!data || !data->hasUrls())
+        return QString();
+    for (const QUrl &url : data->urls())
+        if (url.isLocalFile() && isTagFileName(url.toLocalFile()))
+            return url.toLocalFile();
+    return QString();
+}
+
+void Huvudbild::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (droppedTagFile(event->mimeData()).isEmpty())
+        event->ignore();
+    else
+        event->acceptProposedAction();
+}
+
+void Huvudbild::dropEvent(QDropEvent *event)
+{
+    const QString path = droppedTagFile(event->mimeData());
+    if (path.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    command([&] { openFromOutside(*m_doc, path); });
+}
+
+bool Huvudbild::eventFilter(QObject *watched, QEvent *event)
+{
+    // The fields take dropped text themselves; a tag file goes to the window.
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop: {
+        auto *drop = static_cast<QDropEvent *>(event);
+        if (droppedTagFile(drop->mimeData()).isEmpty())
+            break;
+        if (event->type() == QEvent::Drop)
+            dropEvent(drop);
+        else
+            drop->acceptProposedAction();
+        return true;
+    }
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void Huvudbild::closeEvent(QCloseEvent *event)

@@ -14,6 +14,7 @@ class QAction;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMimeData;
 class QPushButton;
 class GridView;
 class LineEditFields;
@@ -55,11 +56,19 @@ public:
 
     // Brings the table view up to date with the document.
     void refreshView();
+    // Opens the tag file named on the command line (the first argument, if
+    // any; the others are ignored), as Arkiv > Öppna would.
+    void openArguments(const QStringList &arguments);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    // A .brk file dropped on the window (or on a field) opens as Öppna
+    // would; anything else is refused.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     int px(double twips) const { return m_twips.px(twips); }
@@ -70,6 +79,7 @@ private:
     int largestRowNumber() const;
     double numberNeeds() const;
     template <typename F> void command(F &&f);
+    static QString droppedTagFile(const QMimeData *data);
 
     Twips m_twips;
     std::unique_ptr<QtDesktop> m_desktop;
