@@ -116,10 +116,12 @@ win_wine_prefix() {
     wineserver -w
   fi
   # The fonts every Windows has (Tahoma, MS Sans Serif...): Wine ships
-  # stand-ins, which this prefix does not pick up by itself.
+  # stand-ins (package fonts-wine), which this prefix does not pick up by
+  # itself. Without them (Wine installed without its recommended packages)
+  # the folder is missing or empty, and Wine falls back to its own choice.
   if [ ! -f "$WINEPREFIX/drive_c/windows/Fonts/tahoma.ttf" ] && [ -d /usr/share/wine/fonts ]; then
     mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
-    cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+    find /usr/share/wine/fonts -maxdepth 1 -type f -exec cp -t "$WINEPREFIX/drive_c/windows/Fonts/" {} +
   fi
 }
 
