@@ -16,8 +16,10 @@ export WINEPREFIX=$win_out/wine
 export WINEARCH=win64
 export WINEDEBUG=-all
 # No offer to install Mono or Gecko: nothing here needs them, and the offer
-# would wait for an answer no one gives.
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# would wait for an answer no one gives. No winemenubuilder: it copies Start
+# menu entries and file types installed in the prefix into the user's own
+# desktop (~/.local/share, ~/.config/menus), outside build-windows/.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 # A Unix path as Wine's Windows programs see it.
 winpath() {
@@ -116,18 +118,21 @@ win_wine_prefix() {
     wineserver -w
   fi
   # The fonts every Windows has (Tahoma, MS Sans Serif...): Wine ships
-  # stand-ins, which this prefix does not pick up by itself.
+  # stand-ins (package fonts-wine), which this prefix does not pick up by
+  # itself. Without them (Wine installed without its recommended packages)
+  # the folder is missing or empty, and Wine falls back to its own choice.
   if [ ! -f "$WINEPREFIX/drive_c/windows/Fonts/tahoma.ttf" ] && [ -d /usr/share/wine/fonts ]; then
     mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
-    cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+    find /usr/share/wine/fonts -maxdepth 1 -type f -exec cp -t "$WINEPREFIX/drive_c/windows/Fonts/" {} +
   fi
 }
 
 # Starts a command (a Windows program under Wine) in the X server named by
 # DISPLAY, waits for the main window, saves a screenshot of the screen to
-# the given PNG and ends the command. Fails when no window shows.
+# the given PNG and ends the command. Fails when no window shows. The window
+# is the one whose caption ends in WIN_CAPTION (default "Ovelda Taggverk").
 win_screenshot() {
-  local png=$1
+  local png=$1 caption=${WIN_CAPTION:-Ovelda Taggverk}
   shift
   # Wine's desktop process belongs to the display it started on: end the
   # prefix's earlier (offscreen) run before starting in this display.
@@ -136,7 +141,7 @@ win_screenshot() {
   "$@" >"$png.log" 2>&1 &
   local pid=$! i shown=0
   for i in $(seq 1 360); do
-    if xwininfo -root -tree 2>/dev/null | grep -q 'Ovelda Taggverk'; then
+    if xwininfo -root -tree 2>/dev/null | grep -qF "$caption\""; then
       shown=1
       break
     fi
@@ -151,7 +156,7 @@ win_screenshot() {
   wineserver -k 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
   if [ "$shown" != 1 ]; then
-    echo "No window showed for: $*" >&2
+    echo "No window \"$caption\" showed for: $*" >&2
     cat "$png.log" >&2
     return 1
   fi
