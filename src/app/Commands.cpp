@@ -29,6 +29,12 @@ void runCommand(Document &doc, Command command)
     case Command::Exit:
         doc.desktop.requestClose();
         break;
+    case Command::Undo:
+        undoChange(doc);
+        break;
+    case Command::Redo:
+        redoChange(doc);
+        break;
     case Command::InsertRow:
         insertRow(doc);
         break;

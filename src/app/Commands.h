@@ -11,6 +11,8 @@ enum class Command {
     SaveAs,
     Print,
     Exit,
+    Undo,
+    Redo,
     InsertRow,
     Cut,
     Copy,

@@ -4,6 +4,7 @@
 #include "document/Desktop.h"
 #include "document/EditorFields.h"
 #include "document/FileStamp.h"
+#include "document/History.h"
 #include "table/TagGrid.h"
 
 #include <QList>
@@ -21,6 +22,8 @@ struct Document {
     // FilNamn's file as last read or written here; nullopt when this program
     // has neither read nor written it (nothing to compare against).
     std::optional<FileStamp> stamp;
+    // The list's changes, for Ångra and Gör om.
+    History history;
     EditorFields &fields;
     Desktop &desktop;
 

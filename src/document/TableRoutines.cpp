@@ -46,6 +46,7 @@ void resetDocument(Document &doc)
 {
     NyLista(doc);
     doc.stamp.reset();
+    doc.history.clear();
     doc.markSaved();
 }
 
@@ -56,8 +57,13 @@ void NumreraRader(Document &doc)
     g.setCol(0);
     const int last = g.rows() - 1;
     toRowIndex(last + 1); // the counter must be able to step past the last row
-    for (int i = 1; i <= last; ++i)
-        g.setTextAt(i, 0, rowNumberText(i));
+    for (int i = 1; i <= last; ++i) {
+        // A row that has its number already is left alone: its cells may be
+        // shared with Ångra's history, and a write would copy them.
+        const QString &number = rowNumberText(i);
+        if (g.textAt(i, 0) != number)
+            g.setTextAt(i, 0, number);
+    }
     g.setRow(remembered);
     g.setCol(1);
 }

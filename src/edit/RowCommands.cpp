@@ -26,11 +26,38 @@ RowRange selectedRows(const TagGrid &g)
     return {std::min(a, b), std::max(a, b)};
 }
 
-void afterRowsChanged(Document &doc)
+// Ends every command that changed rows, and records the change: the rows
+// inserted are taken once numbered, so the list and its history share them.
+void afterRowsChanged(Document &doc, ListChange change, int insertedCount)
 {
+    TagGrid &g = doc.grid;
     NumreraRader(doc);
     MarkeraRader(doc);
     HamtaRad(doc);
+    doc.Andrad = true;
+    if (change.removed.empty() && insertedCount == 0)
+        return;
+    change.inserted = g.rowsAt(change.index, insertedCount);
+    change.after = GridSelection::of(g);
+    doc.history.record(std::move(change));
+}
+
+ListChange changeAt(const TagGrid &g, int index)
+{
+    ListChange change;
+    change.index = index;
+    change.before = GridSelection::of(g);
+    return change;
+}
+
+// Ångra and Gör om end like a click on the row the cursor was on.
+void restore(Document &doc, const ListChange *change, bool undone)
+{
+    if (!change)
+        return;
+    NumreraRader(doc);
+    (undone ? change->before : change->after).applyTo(doc.grid);
+    grdGrid_Click(doc);
     doc.Andrad = true;
 }
 
@@ -44,11 +71,12 @@ void insertRow(Document &doc)
         return;
     }
     const int r = g.row();
+    ListChange change = changeAt(g, r);
     g.addItem(rowNumberText(r) + QLatin1String("\t\t\t"), r);
     g.setRowHeight(r, g.rowHeight(0));
     // Back onto the tag that was current, now one row further down.
     g.setRow(r + 1);
-    afterRowsChanged(doc);
+    afterRowsChanged(doc, std::move(change), 1);
 }
 
 void pasteRows(Document &doc)
@@ -63,9 +91,11 @@ void pasteRows(Document &doc)
     // All accepted lines go in at once above the cursor's tag, in the text's
     // order; the cursor stays on that tag. The rows are made blank and then
     // filled, so each row's cell list is allocated once, inside the grid.
+    ListChange change = changeAt(g, g.row());
+    int count = 0;
     if (!parsed.rows.empty()) {
         const int r0 = g.row();
-        const int count = static_cast<int>(parsed.rows.size());
+        count = static_cast<int>(parsed.rows.size());
         g.insertRows(r0, std::vector<QStringList>(parsed.rows.size()));
         const int height = g.rowHeight(0);
         for (int i = 0; i < count; ++i) {
@@ -79,7 +109,7 @@ void pasteRows(Document &doc)
         }
         g.setRow(r0 + count);
     }
-    afterRowsChanged(doc);
+    afterRowsChanged(doc, std::move(change), count);
     if (parsed.truncated)
         doc.warnListFull();
     if (!parsed.tooLong.isEmpty())
@@ -113,9 +143,21 @@ void TaBortRader(Document &doc)
     // the block at once leaves what removing it row by row, renumbering each
     // time, would leave: the cursor on the row that followed the block.
     const int last = std::min<int>(range.last, entryRow - 1);
+    ListChange change = changeAt(g, range.first);
+    change.removed = g.rowsAt(range.first, last - range.first + 1);
     g.deleteRows(range.first, last - range.first + 1);
     g.setRow(range.first);
-    afterRowsChanged(doc);
+    afterRowsChanged(doc, std::move(change), 0);
+}
+
+void undoChange(Document &doc)
+{
+    restore(doc, doc.history.undo(doc.grid), true);
+}
+
+void redoChange(Document &doc)
+{
+    restore(doc, doc.history.redo(doc.grid), false);
 }
 
 void cutRows(Document &doc)

@@ -8,6 +8,11 @@ struct Document;
 // warnings that the list is full and that Paste left out lines with too
 // long a text.
 
+// Ångra and Gör om: the last change of the list taken back, or made again,
+// cells, cursor and selection as they were; the cursor row is loaded into
+// the fields as after a click. Nothing happens when there is nothing to do.
+void undoChange(Document &doc);
+void redoChange(Document &doc);
 // Insert row: an empty row above the cursor's tag, which stays current.
 void insertRow(Document &doc);
 // Cut: Copy, then Delete.

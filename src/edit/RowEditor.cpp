@@ -36,6 +36,11 @@ void cmdUppdatera_Click(Document &doc)
         return;
     }
 
+    ListChange change;
+    change.index = g.row();
+    change.before = GridSelection::of(g);
+    change.removed = g.rowsAt(change.index, 1);
+
     g.setCol(1);
     g.setText(text1);
     g.setCol(2);
@@ -50,4 +55,8 @@ void cmdUppdatera_Click(Document &doc)
     MarkeraRader(doc);
     HamtaRad(doc);
     doc.Andrad = true;
+    change.inserted = g.rowsAt(change.index, entryRow ? 2 : 1);
+    change.after = GridSelection::of(g);
+    if (change.inserted != change.removed)
+        doc.history.record(std::move(change));
 }

@@ -201,6 +201,7 @@ void openPath(Document &doc, const QString &path, const QString &fileTitle)
     MarkeraRader(doc);
     HamtaRad(doc);
     doc.stamp = stamp;
+    doc.history.clear();
     doc.markSaved();
     warnAboutRead(doc, l, n);
 }

@@ -135,6 +135,13 @@ void TagGrid::setText(const QString &t)
             setTextAt(r, c, t);
 }
 
+std::vector<QStringList> TagGrid::rowsAt(int first, int count) const
+{
+    if (count < 0 || first < 0 || first + count > rows())
+        throw Error("Ogiltigt radnummer");
+    return {m_cells.begin() + first, m_cells.begin() + first + count};
+}
+
 const QString &TagGrid::textAt(int r, int c) const
 {
     if (r < 0 || r >= rows() || c < 0 || c >= m_cols)

@@ -53,6 +53,9 @@ public:
     QString text() const;
     void setText(const QString &t);
 
+    // Rows first..first+count-1 as they are, each cols() cells.
+    std::vector<QStringList> rowsAt(int first, int count) const;
+
     // Direct cell access, for the view and for whole-list work done once.
     const QString &textAt(int r, int c) const;
     void setTextAt(int r, int c, const QString &t);

@@ -63,6 +63,28 @@ private slots:
                    {"-window", "root", QStringLiteral(TAGGVERK_ARTIFACT_DIR) + QStringLiteral("/e2e_editor.png")});
     }
 
+    // Ctrl+Z in a field takes back its own typing first; with nothing left
+    // there it takes back the last change of the list, and Ctrl+Y makes it
+    // again.
+    void ctrlZInAFieldThenInTheList()
+    {
+        QAbstractItemModel *m = w->grid()->model();
+        const int rows = m->rowCount();
+        QVERIFY(rows >= 2);
+        w->txtRad1()->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), w->txtRad1());
+        QVERIFY(xdotool({"type", "--delay", "15", "abc"}));
+        QTRY_COMPARE(w->txtRad1()->text(), QStringLiteral("abc"));
+        QVERIFY(xdotool({"key", "ctrl+z"}));
+        QTRY_COMPARE(w->txtRad1()->text(), QString());
+        QCOMPARE(m->rowCount(), rows); // the list is untouched
+        QVERIFY(xdotool({"key", "ctrl+z"}));
+        QTRY_COMPARE(m->rowCount(), rows - 1);
+        QVERIFY(xdotool({"key", "ctrl+y"}));
+        QTRY_COMPARE(m->rowCount(), rows);
+        QCOMPARE(m->index(0, 0).data().toString(), QStringLiteral("Pump 1"));
+    }
+
     void emptyTextsGiveTheWarningAndKeepTheFocusRight()
     {
         // The box is modal: look at it and close it from the event loop.

@@ -80,7 +80,8 @@ private slots:
                                << QStringList{"&Nytt",     "&Öppna...", "&Spara",  "Spara so&m...",
                                               "Skriv &ut", "-",         "&Avsluta"};
         QTest::newRow("Redigera") << int(Huvudbild::Redigera) << "&Redigera"
-                                  << QStringList{"&Infoga rad", "&Klipp ut", "K&opiera", "K&listra in", "&Ta bort"};
+                                  << QStringList{"&Ångra",    "&Gör om",  "-",           "&Infoga rad",
+                                                 "&Klipp ut", "K&opiera", "K&listra in", "&Ta bort"};
         QTest::newRow("Info") << int(Huvudbild::Info) << "&Info" << QStringList{"&Teckenräknare"};
         QTest::newRow("Hjälp") << int(Huvudbild::Hjalp) << "&Hjälp" << QStringList{"&Översikt...", "&Om..."};
     }
@@ -101,8 +102,11 @@ private slots:
                 continue;
             }
             QCOMPARE(a->text(), items[i]);
-            QVERIFY(a->shortcut().isEmpty());
-            QVERIFY(a->isEnabled() && a->isVisible() && !a->isChecked());
+            // Only Ångra and Gör om have keys, and nothing to do in a new list.
+            const bool undoRedo = a == w->action(Command::Undo) || a == w->action(Command::Redo);
+            QCOMPARE(a->shortcut().isEmpty(), !undoRedo);
+            QCOMPARE(a->isEnabled(), !undoRedo);
+            QVERIFY(a->isVisible() && !a->isChecked());
         }
         QCOMPARE(w->menuItem(m, items.size()), nullptr);
     }

@@ -17,11 +17,12 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QMimeData>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 
@@ -75,6 +76,13 @@ QFont dialogFont()
 } // namespace
 
 namespace {
+bool isRedoKey(const QKeyEvent *key)
+{
+    const QKeyCombination k = key->keyCombination();
+    return key->matches(QKeySequence::Redo) || k == QKeyCombination(Qt::CTRL | Qt::Key_Y) ||
+           k == QKeyCombination(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+}
+
 Twips screenScale()
 {
     const QScreen *s = QGuiApplication::primaryScreen();
@@ -228,6 +236,27 @@ void Huvudbild::buildMenus()
     for (const MenuDef &d : defs) {
         QMenu *m = menuBar()->addMenu(QString::fromUtf8(d.title));
         m_menus[d.id] = m;
+        if (d.id == Redigera) {
+            // Ångra and Gör om head the menu, with the keys every editor
+            // gives them.
+            const struct {
+                const char *caption;
+                Command command;
+                QList<QKeySequence> keys;
+            } undoRedo[] = {{"&Ångra", Command::Undo, {QKeySequence(Qt::CTRL | Qt::Key_Z)}},
+                            {"&Gör om",
+                             Command::Redo,
+                             {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}}};
+            for (const auto &u : undoRedo) {
+                QAction *a = m->addAction(QString::fromUtf8(u.caption));
+                m_items[d.id].append(a);
+                a->setShortcuts(u.keys);
+                m_actions.insert(u.command, a);
+                const Command c = u.command;
+                connect(a, &QAction::triggered, this, [this, c] { command([&] { runCommand(*m_doc, c); }); });
+            }
+            m_items[d.id].append(m->addSeparator());
+        }
         for (int i = 0; i < d.count; ++i) {
             const MenuEntry &e = d.entries[i];
             if (!e.caption) {
@@ -281,6 +310,10 @@ void Huvudbild::refreshView()
 {
     if (!m_grid)
         return;
+    if (QAction *undo = action(Command::Undo))
+        undo->setEnabled(m_doc->history.canUndo());
+    if (QAction *redo = action(Command::Redo))
+        redo->setEnabled(m_doc->history.canRedo());
     // A list that grows or shrinks past a power of ten changes what the
     // number column needs: the layout step gives the columns their widths.
     const TagGrid &g = m_doc->grid;
@@ -400,7 +433,19 @@ void Huvudbild::dropEvent(QDropEvent *event)
 bool Huvudbild::eventFilter(QObject *watched, QEvent *event)
 {
     // The fields take dropped text themselves; a tag file goes to the window.
+    // Ctrl+Z in a field undoes its own typing first; when it has none left,
+    // the key goes on to Ångra (Ctrl+Y likewise to Gör om).
     switch (event->type()) {
+    case QEvent::ShortcutOverride: {
+        auto *key = static_cast<QKeyEvent *>(event);
+        auto *field = qobject_cast<QLineEdit *>(watched);
+        if (field && ((key->matches(QKeySequence::Undo) && !field->isUndoAvailable()) ||
+                      (isRedoKey(key) && !field->isRedoAvailable()))) {
+            event->ignore();
+            return true;
+        }
+        break;
+    }
     case QEvent::DragEnter:
     case QEvent::DragMove:
     case QEvent::Drop: {
