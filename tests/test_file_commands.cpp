@@ -441,42 +441,63 @@ private slots:
         QTest::addColumn<int>("windows");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("reason");
+        QTest::addColumn<bool>("folder"); // a new file in the folder was refused, the target is writable
         const QString rights = QStringLiteral("Du har inte behörighet att skriva filen.");
         const QString full = QStringLiteral("Det finns inte plats på disken.");
         const QString folder = QStringLiteral("Mappen finns inte.");
         const QString busy = QStringLiteral("Filen används av ett annat program.");
         const QString unknown = QStringLiteral("Okänt fel vid skrivning");
-        QTest::newRow("EACCES") << EACCES << 0 << "Permission denied" << rights;
-        QTest::newRow("EPERM") << EPERM << 0 << "Operation not permitted" << rights;
-        QTest::newRow("ENOSPC") << ENOSPC << 0 << "No space left on device" << full;
-        QTest::newRow("ENOENT") << ENOENT << 0 << "No such file or directory" << folder;
-        QTest::newRow("EBUSY") << EBUSY << 0 << "Device or resource busy" << busy;
+        const QString folderRefused = QStringLiteral("Mappen går inte att skriva i.");
+        QTest::newRow("EACCES") << EACCES << 0 << "Permission denied" << rights << false;
+        QTest::newRow("EPERM") << EPERM << 0 << "Operation not permitted" << rights << false;
+        QTest::newRow("ENOSPC") << ENOSPC << 0 << "No space left on device" << full << false;
+        QTest::newRow("ENOENT") << ENOENT << 0 << "No such file or directory" << folder << false;
+        QTest::newRow("EBUSY") << EBUSY << 0 << "Device or resource busy" << busy << false;
         QTest::newRow("EISDIR") << EISDIR << 0 << "Is a directory"
-                                << "Det finns en mapp med det namnet.";
+                                << "Det finns en mapp med det namnet." << false;
 #ifdef EROFS
         QTest::newRow("EROFS") << EROFS << 0 << "Read-only file system"
-                               << "Enheten är skrivskyddad.";
+                               << "Enheten är skrivskyddad." << false;
 #endif
 #ifdef EDQUOT
         QTest::newRow("EDQUOT") << EDQUOT << 0 << "Disk quota exceeded"
-                                << "Ditt diskutrymme (kvot) är slut.";
+                                << "Ditt diskutrymme (kvot) är slut." << false;
 #endif
-        QTest::newRow("Windows: access denied") << 0 << 5 << "Access is denied." << rights;
+        QTest::newRow("Windows: access denied") << 0 << 5 << "Access is denied." << rights << false;
         QTest::newRow("Windows: write protect") << 0 << 19 << ""
-                                                << "Enheten är skrivskyddad.";
-        QTest::newRow("Windows: disk full") << 0 << 112 << "" << full;
-        QTest::newRow("Windows: handle disk full") << 0 << 39 << "" << full;
-        QTest::newRow("Windows: path not found") << 0 << 3 << "" << folder;
-        QTest::newRow("Windows: sharing violation") << 0 << 32 << "" << busy;
-        QTest::newRow("Windows: lock violation") << 0 << 33 << "" << busy;
-        QTest::newRow("Windows code wins over errno") << ENOSPC << 5 << "" << rights;
+                                                << "Enheten är skrivskyddad." << false;
+        QTest::newRow("Windows: disk full") << 0 << 112 << "" << full << false;
+        QTest::newRow("Windows: handle disk full") << 0 << 39 << "" << full << false;
+        QTest::newRow("Windows: path not found") << 0 << 3 << "" << folder << false;
+        QTest::newRow("Windows: sharing violation") << 0 << 32 << "" << busy << false;
+        QTest::newRow("Windows: lock violation") << 0 << 33 << "" << busy << false;
+        QTest::newRow("Windows code wins over errno") << ENOSPC << 5 << "" << rights << false;
         QTest::newRow("unmapped code keeps the system's words") << 0 << 0 << "Enheten är full"
-                                                                << "Enheten är full";
+                                                                << "Enheten är full" << false;
         QTest::newRow("unmapped errno keeps the system's words") << EIO << 0 << "Input/output error"
-                                                                 << "Input/output error";
-        QTest::newRow("nothing at all") << 0 << 0 << "" << unknown;
-        QTest::newRow("Unknown error") << 0 << 0 << "Unknown error" << unknown;
-        QTest::newRow("Unknown error with an unmapped code") << EIO << 0 << "Unknown error" << unknown;
+                                                                 << "Input/output error" << false;
+        QTest::newRow("nothing at all") << 0 << 0 << "" << unknown << false;
+        QTest::newRow("Unknown error") << 0 << 0 << "Unknown error" << unknown << false;
+        QTest::newRow("Unknown error with an unmapped code") << EIO << 0 << "Unknown error" << unknown << false;
+        QTest::newRow("ENOTDIR") << ENOTDIR << 0 << "Not a directory" << folder << false;
+#ifdef ETXTBSY
+        QTest::newRow("ETXTBSY") << ETXTBSY << 0 << "Text file busy" << busy << false;
+#endif
+        QTest::newRow("EFBIG") << EFBIG << 0 << "File too large"
+                               << "Filen blir för stor för enheten." << false;
+        QTest::newRow("Windows: file not found") << 0 << 2 << "" << folder << false;
+        QTest::newRow("Windows: quota exceeded") << 0 << 1295 << ""
+                                                 << "Ditt diskutrymme (kvot) är slut." << false;
+        QTest::newRow("blank system text") << 0 << 0 << " \t\n " << unknown << false;
+        QTest::newRow("blank system text with an unmapped code") << EIO << 0 << "  " << unknown << false;
+        QTest::newRow("folder: EACCES") << EACCES << 0 << "Permission denied" << folderRefused << true;
+        QTest::newRow("folder: EPERM") << EPERM << 0 << "Operation not permitted" << folderRefused << true;
+        QTest::newRow("folder: Windows access denied") << 0 << 5 << "Access is denied." << folderRefused << true;
+#ifdef EROFS
+        QTest::newRow("folder: a read-only device stays one") << EROFS << 0 << "Read-only file system"
+                                                              << "Enheten är skrivskyddad." << true;
+#endif
+        QTest::newRow("folder: a full disk stays one") << ENOSPC << 0 << "" << full << true;
     }
 
     void saveFailureReason()
@@ -485,7 +506,8 @@ private slots:
         QFETCH(int, windows);
         QFETCH(QString, text);
         QFETCH(QString, reason);
-        QCOMPARE(writeErrorReason({posix, static_cast<unsigned long>(windows), text}), reason);
+        QFETCH(bool, folder);
+        QCOMPARE(writeErrorReason({posix, static_cast<unsigned long>(windows), text, folder}), reason);
     }
 
     void save_commitFailingIsNoSave()
