@@ -18,9 +18,13 @@
 
 #ifdef Q_OS_UNIX
 #include <csignal>
+#include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
 #endif
 
 namespace {
@@ -59,7 +63,7 @@ void writeBytes(const QString &path, const QByteArray &bytes)
 }
 
 // What another program does to the file between Open and Spara.
-enum class Change { None, Size, Time, Replaced, Vanished };
+enum class Change { None, Size, Time, TimePutBack, Replaced, Vanished };
 
 const QString kChangedPrompt = QStringLiteral("Filen har ändrats av ett annat program sedan den öppnades eller "
                                               "sparades.\nVill du skriva över den?");
@@ -90,6 +94,45 @@ protected:
 private:
     qint64 m_budget;
 };
+
+// A plain file whose writes fail once, on the write that goes past a number
+// of bytes; the writes after it go through (as a restore would need).
+class FailingFile : public QFile {
+public:
+    FailingFile(const QString &name, qint64 budget) : QFile(name), m_budget(budget) {}
+
+protected:
+    qint64 writeData(const char *data, qint64 len) override
+    {
+        if (m_budget < 0 || len <= m_budget) {
+            if (m_budget >= 0)
+                m_budget -= len;
+            return QFile::writeData(data, len);
+        }
+        QFile::writeData(data, m_budget);
+        m_budget = -1;
+        setErrorString(QStringLiteral("Enheten är full"));
+        return -1;
+    }
+
+private:
+    qint64 m_budget;
+};
+
+// Gives the file a second name (a hard link).
+bool hardLink(const QString &from, const QString &to)
+{
+#ifdef Q_OS_UNIX
+    return ::link(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+#elif defined(Q_OS_WIN)
+    return CreateHardLinkW(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(to).utf16()),
+                           reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(from).utf16()), nullptr) != 0;
+#else
+    Q_UNUSED(from);
+    Q_UNUSED(to);
+    return false;
+#endif
+}
 
 // Runs a block without root's right to write anywhere; the saved user id
 // lets the test become root again. Elsewhere a read-only file is read-only
@@ -359,12 +402,46 @@ private slots:
         QVERIFY(QFileInfo(path("mapp.brk")).isDir());
     }
 
-    void save_readOnlyTargetStaysWhole()
+    void save_withoutTheRightToWrite_data()
     {
+        QTest::addColumn<bool>("fileWritable"); // else there is no file yet when empty
+        QTest::addColumn<bool>("fileExists");
+        QTest::addColumn<bool>("folderWritable");
+        QTest::addColumn<bool>("secondName"); // a hard link beside it
+        QTest::addColumn<QString>("reason");  // empty: saved
+        const QString rights = QStringLiteral("Du har inte behörighet att skriva filen.");
+        const QString folder = QStringLiteral("Mappen går inte att skriva i.");
+        QTest::newRow("read-only file") << false << true << true << false << rights;
+#ifdef Q_OS_UNIX
+        // Folder permissions as Unix has them.
+        QTest::newRow("folder not writable, file writable") << true << true << false << false << folder;
+        QTest::newRow("neither writable: the file's reason") << false << true << false << false << rights;
+        QTest::newRow("new file, folder not writable") << true << false << false << false << folder;
+        QTest::newRow("folder not writable, file with two names: written in place")
+            << true << true << false << true << QString();
+#endif
+    }
+
+    void save_withoutTheRightToWrite()
+    {
+        QFETCH(bool, fileWritable);
+        QFETCH(bool, fileExists);
+        QFETCH(bool, folderWritable);
+        QFETCH(bool, secondName);
+        QFETCH(QString, reason);
         const QString target = path("skyddad.brk");
-        writeBytes(target, "gammalt innehåll");
-        QVERIFY(QFile::setPermissions(target, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-        QVERIFY(QFile::setPermissions(m_dir->path(), QFile::Permissions(0x7777)));
+        if (fileExists) {
+            writeBytes(target, "gammalt innehåll");
+            if (secondName)
+                QVERIFY(hardLink(target, path("andra.brk")));
+            const QFile::Permissions read = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+            const QFile::Permissions write = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+            QVERIFY(QFile::setPermissions(target, fileWritable ? read | write : read));
+        }
+        const QFile::Permissions folderRights =
+            folderWritable ? QFile::Permissions(0x7777) : QFile::Permissions(0x5555);
+        QVERIFY(QFile::setPermissions(m_dir->path(), folderRights));
+        const QStringList before = QDir(m_dir->path()).entryList(QDir::Files);
         TestDoc t;
         fillExample(t);
         t.doc.FilNamn = target;
@@ -375,14 +452,189 @@ private slots:
                 QSKIP("cannot give up the right to write a read-only file");
             saved = Spara(t.doc);
         }
+        QVERIFY(QFile::setPermissions(m_dir->path(), QFile::Permissions(0x7777)));
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), before); // nothing made, nothing left
+        if (reason.isEmpty()) {
+            QVERIFY(saved);
+            QVERIFY(t.desktop.messages.empty());
+            QCOMPARE(readBytes(target), kTwoTags);
+            QCOMPARE(readBytes(path("andra.brk")), kTwoTags);
+            return;
+        }
         QVERIFY(!saved);
-        QCOMPARE(readBytes(target), QByteArray("gammalt innehåll"));
+        QVERIFY(t.doc.Andrad);
+        QCOMPARE(readBytes(target), fileExists ? QByteArray("gammalt innehåll") : QByteArray("<missing>"));
         QCOMPARE(t.desktop.messages.size(), size_t(1));
         QCOMPARE(t.desktop.messages[0].title, QStringLiteral("Fel vid sparande"));
-        QCOMPARE(t.desktop.messages[0].prompt,
-                 saveFailedPrompt(QStringLiteral("Du har inte behörighet att skriva filen.")));
-        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"skyddad.brk"});
+        QCOMPARE(t.desktop.messages[0].prompt, saveFailedPrompt(reason));
     }
+
+    void save_fileWithTwoNames_data()
+    {
+        QTest::addColumn<QByteArray>("old");
+        QTest::addColumn<QString>("second");  // the other name, in the temporary folder
+        QTest::addColumn<bool>("viaSymlink"); // FilNamn is a symbolic link to the first name
+        QTest::newRow("beside it, the list grows") << QByteArray("x") << "andra.brk" << false;
+        QTest::newRow("in another folder, the list shrinks") << QByteArray(5000, 'x') << "under/andra.brk" << false;
+#ifdef Q_OS_UNIX
+        QTest::newRow("through a symbolic link") << QByteArray(5000, 'x') << "andra.brk" << true;
+#endif
+    }
+
+    void save_fileWithTwoNames()
+    {
+        QFETCH(QByteArray, old);
+        QFETCH(QString, second);
+        QFETCH(bool, viaSymlink);
+        QVERIFY(QDir(m_dir->path()).mkdir("under"));
+        const QString first = path("lista.brk");
+        writeBytes(first, old);
+        if (!hardLink(first, path(second)))
+            QSKIP("the file system here has no hard links");
+        if (viaSymlink)
+            QVERIFY(QFile::link(first, path("länk.brk")));
+        TestDoc t;
+        fillExample(t);
+        t.doc.FilNamn = viaSymlink ? path("länk.brk") : first;
+        QVERIFY(Spara(t.doc));
+        QVERIFY(t.desktop.messages.empty());
+        // Every name sees the new list: it is still one file.
+        QCOMPARE(readBytes(first), kTwoTags);
+        QCOMPARE(readBytes(path(second)), kTwoTags);
+        if (viaSymlink) {
+            QVERIFY(QFileInfo(path("länk.brk")).isSymLink());
+            QCOMPARE(readBytes(path("länk.brk")), kTwoTags);
+        }
+        const QStringList names = viaSymlink                   ? QStringList{"andra.brk", "lista.brk", "länk.brk"}
+                                  : second.startsWith("under") ? QStringList{"lista.brk"}
+                                                               : QStringList{"andra.brk", "lista.brk"};
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::System), names); // no temporary left
+#ifdef Q_OS_UNIX
+        struct stat a {};
+        struct stat b {};
+        QCOMPARE(::stat(QFile::encodeName(first).constData(), &a), 0);
+        QCOMPARE(::stat(QFile::encodeName(path(second)).constData(), &b), 0);
+        QCOMPARE(a.st_ino, b.st_ino);
+        QCOMPARE(int(a.st_nlink), 2);
+#endif
+        // What was written is this program's own: the next Spara asks nothing.
+        t.addTags({{"ny", "rad", "3"}});
+        QVERIFY(Spara(t.doc));
+        QVERIFY(t.desktop.messages.empty());
+        QCOMPARE(readBytes(path(second)), kTwoTags + "\"ny\",\"rad\",3\r\n");
+    }
+
+    void save_fileWithTwoNames_failedWritePutsTheOldBytesBack_data()
+    {
+        QTest::addColumn<QByteArray>("old");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<qint64>("budget"); // bytes written before the write fails
+        QTest::newRow("longer list") << QByteArray(kTwoTags) << QByteArray(20000, 'n') << qint64(1000);
+        QTest::newRow("shorter list") << QByteArray(20000, 'o') << QByteArray(kTwoTags) << qint64(10);
+        QTest::newRow("nothing written") << QByteArray(kTwoTags) << QByteArray(500, 'n') << qint64(0);
+    }
+
+    void save_fileWithTwoNames_failedWritePutsTheOldBytesBack()
+    {
+        QFETCH(QByteArray, old);
+        QFETCH(QByteArray, bytes);
+        QFETCH(qint64, budget);
+        const QString first = path("lista.brk");
+        writeBytes(first, old);
+        if (!hardLink(first, path("andra.brk")))
+            QSKIP("the file system here has no hard links");
+        WriteError error;
+        {
+            FailingFile file(first, budget);
+            QVERIFY(file.open(QIODevice::ReadWrite | QIODevice::Unbuffered | QIODevice::ExistingOnly));
+            QVERIFY(!replaceContent(file, bytes, error));
+        }
+        QCOMPARE(writeErrorReason(error), QStringLiteral("Enheten är full"));
+        QCOMPARE(readBytes(first), old);
+        QCOMPARE(readBytes(path("andra.brk")), old);
+    }
+
+#ifdef Q_OS_UNIX
+    void save_keepsOwnerAndGroup_data()
+    {
+        QTest::addColumn<QString>("saver"); // root, member (of the file's group), stranger
+        QTest::newRow("root keeps owner and group") << "root";
+        QTest::newRow("a member of the group keeps the group") << "member";
+        QTest::newRow("not a member: the saver's group, the mode kept") << "stranger";
+    }
+
+    void save_keepsOwnerAndGroup()
+    {
+        QFETCH(QString, saver);
+        // Ids of no account: the file belongs to "another user" and its group.
+        const uid_t owner = 4321;
+        const gid_t group = 4322;
+        const QString target = path("delad.brk");
+        writeBytes(target, kTwoTags);
+        QVERIFY(QFile::setPermissions(m_dir->path(), QFile::Permissions(0x7777)));
+        const QByteArray name = QFile::encodeName(target);
+        const bool root = geteuid() == 0;
+        std::vector<gid_t> groups(static_cast<size_t>(std::max(0, getgroups(0, nullptr))));
+        groups.resize(static_cast<size_t>(std::max(0, getgroups(int(groups.size()), groups.data()))));
+        uid_t expectedOwner = owner;
+        gid_t expectedGroup = group;
+        mode_t mode = 0664;
+        if (saver == "root") {
+            if (!root)
+                QSKIP("only root may give a file to another user");
+            QCOMPARE(::chown(name.constData(), owner, group), 0);
+        } else if (root) {
+            // The saver is user nobody, with group 4322 among its groups or not.
+            QCOMPARE(::chown(name.constData(), owner, group), 0);
+            expectedOwner = 65534;
+            if (saver == "stranger") {
+                QVERIFY(std::find(groups.begin(), groups.end(), group) == groups.end());
+                expectedGroup = getegid();
+                mode = 0666; // others may write it
+            }
+        } else {
+            if (saver == "stranger")
+                QSKIP("only root may make a file of another user's group");
+            // A second group of the user's own.
+            const auto other = std::find_if(groups.begin(), groups.end(), [](gid_t g) { return g != getegid(); });
+            if (other == groups.end())
+                QSKIP("the user belongs to no second group");
+            expectedOwner = geteuid();
+            expectedGroup = *other;
+            QCOMPARE(::chown(name.constData(), static_cast<uid_t>(-1), *other), 0);
+        }
+        QCOMPARE(::chmod(name.constData(), mode), 0);
+
+        TestDoc t;
+        t.addTags({{ "ny", "rad", "3" }});
+        t.doc.Andrad = true;
+        t.doc.FilNamn = target;
+        bool saved = false;
+        if (root && saver != "root") {
+            std::vector<gid_t> with = groups;
+            if (saver == "member")
+                with.push_back(group);
+            if (setgroups(with.size(), with.data()) != 0)
+                QSKIP("cannot take on a second group here");
+            {
+                WithoutRoot user;
+                QVERIFY(user.ok());
+                saved = Spara(t.doc);
+            }
+            QCOMPARE(setgroups(groups.size(), groups.data()), 0);
+        } else {
+            saved = Spara(t.doc);
+        }
+        QVERIFY(saved);
+        QVERIFY(t.desktop.messages.empty());
+        QCOMPARE(readBytes(target), QByteArray("\"ny\",\"rad\",3\r\n"));
+        struct stat st {};
+        QCOMPARE(::stat(name.constData(), &st), 0);
+        QCOMPARE(st.st_uid, expectedOwner);
+        QCOMPARE(st.st_gid, expectedGroup);
+        QCOMPARE(st.st_mode & 07777, mode);
+    }
+#endif
 
     void save_writeFailingPartWayKeepsTheOldFile()
     {
@@ -400,15 +652,27 @@ private slots:
         QVERIFY(t.doc.Andrad);
     }
 
-    void save_realWriteErrorKeepsTheOldFile()
+    void save_pastTheFileSizeLimit_data()
+    {
+        QTest::addColumn<bool>("secondName"); // written in place
+        QTest::newRow("one name") << false;
+        QTest::newRow("two names") << true;
+    }
+
+    void save_pastTheFileSizeLimit()
     {
 #ifndef Q_OS_UNIX
         QSKIP("needs a file size limit (Unix)");
 #else
         // The file size limit makes the system refuse the write part-way, as
-        // a full disk would.
+        // a full disk would. The test leaves the signal as a program gets it
+        // (its default ends the process): the save itself must turn it into
+        // an ordinary failure, or this test dies.
+        QFETCH(bool, secondName);
         const QString target = path("lista.brk");
         writeBytes(target, kTwoTags);
+        if (secondName && !hardLink(target, path("andra.brk")))
+            QSKIP("the file system here has no hard links");
         TestDoc t;
         t.addTags(Tags(2000, Tag{"en ny rad", "med text", "3"}));
         t.doc.Andrad = true;
@@ -418,20 +682,30 @@ private slots:
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
         rlimit small = old;
         small.rlim_cur = 4096;
-        auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        struct sigaction asGiven {};
+        struct sigaction byDefault {};
+        byDefault.sa_handler = SIG_DFL;
+        sigemptyset(&byDefault.sa_mask);
+        QCOMPARE(sigaction(SIGXFSZ, &byDefault, &asGiven), 0);
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
         runCommand(t.doc, Command::Save);
         const bool saved = !t.doc.Andrad;
         setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, oldHandler);
+        sigaction(SIGXFSZ, &asGiven, nullptr);
 
         QVERIFY(!saved);
         QCOMPARE(readBytes(target), kTwoTags);
+        if (secondName)
+            QCOMPARE(readBytes(path("andra.brk")), kTwoTags);
         QCOMPARE(t.desktop.messages.size(), size_t(1));
         QCOMPARE(t.desktop.messages[0].title, QStringLiteral("Fel vid sparande"));
         // The system's reason, in Swedish, not "Unknown error".
         QCOMPARE(t.desktop.messages[0].prompt, saveFailedPrompt(QStringLiteral("Filen blir för stor för enheten.")));
-        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"lista.brk"});
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files).size(), secondName ? 2 : 1);
+        // The list is still there: a save without the limit writes it all.
+        QCOMPARE(t.doc.grid.rows(), 2002);
+        QVERIFY(Spara(t.doc));
+        QCOMPARE(readBytes(target).count('\n'), 2000);
 #endif
     }
 
@@ -547,16 +821,26 @@ private slots:
         QTest::addColumn<int>("answer");     // to the question, when it comes
         QTest::addColumn<bool>("asked");
         QTest::addColumn<bool>("written");
+        QTest::addColumn<bool>("savedAs"); // the file became ours by Spara som, not by Open
         const int yes = int(A::Yes), no = int(A::No);
-        QTest::newRow("unchanged: written, nothing asked") << int(Change::None) << false << no << false << true;
-        QTest::newRow("size changed, Nej") << int(Change::Size) << false << no << true << false;
-        QTest::newRow("size changed, Ja") << int(Change::Size) << false << yes << true << true;
-        QTest::newRow("time changed, Nej") << int(Change::Time) << false << no << true << false;
-        QTest::newRow("time changed, Ja") << int(Change::Time) << false << yes << true << true;
-        QTest::newRow("replaced, Nej") << int(Change::Replaced) << false << no << true << false;
-        QTest::newRow("vanished: written again") << int(Change::Vanished) << false << no << false << true;
-        QTest::newRow("save prompt, changed, Nej") << int(Change::Size) << true << no << true << false;
-        QTest::newRow("save prompt, changed, Ja") << int(Change::Size) << true << yes << true << true;
+        QTest::newRow("unchanged: written, nothing asked")
+            << int(Change::None) << false << no << false << true << false;
+        QTest::newRow("size changed, Nej") << int(Change::Size) << false << no << true << false << false;
+        QTest::newRow("size changed, Ja") << int(Change::Size) << false << yes << true << true << false;
+        QTest::newRow("time changed, Nej") << int(Change::Time) << false << no << true << false << false;
+        QTest::newRow("time changed, Ja") << int(Change::Time) << false << yes << true << true << false;
+        QTest::newRow("same size, time put back, Nej")
+            << int(Change::TimePutBack) << false << no << true << false << false;
+        QTest::newRow("same size, time put back, Ja")
+            << int(Change::TimePutBack) << false << yes << true << true << false;
+        QTest::newRow("replaced, Nej") << int(Change::Replaced) << false << no << true << false << false;
+        QTest::newRow("vanished: written again") << int(Change::Vanished) << false << no << false << true << false;
+        QTest::newRow("save prompt, changed, Nej") << int(Change::Size) << true << no << true << false << false;
+        QTest::newRow("save prompt, changed, Ja") << int(Change::Size) << true << yes << true << true << false;
+        QTest::newRow("after Spara som, unchanged: nothing asked")
+            << int(Change::None) << false << no << false << true << true;
+        QTest::newRow("after Spara som, same size, time put back, Nej")
+            << int(Change::TimePutBack) << false << no << true << false << true;
     }
 
     void save_fileChangedByAnotherProgram()
@@ -566,11 +850,19 @@ private slots:
         QFETCH(int, answer);
         QFETCH(bool, asked);
         QFETCH(bool, written);
+        QFETCH(bool, savedAs);
         const QString target = path("lista.brk");
-        writeBytes(target, kTwoTags);
         TestDoc t;
-        t.desktop.dialogAnswers.push_back(FakeDesktop::choice(target));
-        openFile(t.doc);
+        if (savedAs) {
+            fillExample(t);
+            t.desktop.dialogAnswers.push_back(FakeDesktop::choice(target));
+            QVERIFY(SparaSom(t.doc));
+        } else {
+            writeBytes(target, kTwoTags);
+            t.desktop.dialogAnswers.push_back(FakeDesktop::choice(target));
+            openFile(t.doc);
+        }
+        QCOMPARE(readBytes(target), kTwoTags);
         QVERIFY(t.desktop.messages.empty());
         t.addTags({{"ny", "rad", "3"}});
         t.doc.Andrad = true;
@@ -590,6 +882,19 @@ private slots:
             QFile f(target);
             QVERIFY(f.open(QIODevice::ReadWrite));
             QVERIFY(f.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+            break;
+        }
+        case Change::TimePutBack: {
+            // As another program may do, or a clock too coarse to show it.
+            const QDateTime before = QFileInfo(target).fileTime(QFileDevice::FileModificationTime);
+            onDisk = QByteArray(kTwoTags).replace("Pump", "Bilj");
+            writeBytes(target, onDisk);
+            QFile f(target);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(f.setFileTime(before, QFileDevice::FileModificationTime));
+            f.close();
+            QCOMPARE(QFileInfo(target).fileTime(QFileDevice::FileModificationTime), before);
+            QCOMPARE(QFileInfo(target).size(), kTwoTags.size());
             break;
         }
         case Change::Replaced:
