@@ -554,7 +554,6 @@ private slots:
         QCOMPARE(readBytes(path("andra.brk")), old);
     }
 
-#ifdef Q_OS_UNIX
     void save_keepsOwnerAndGroup_data()
     {
         QTest::addColumn<QString>("saver"); // root, member (of the file's group), stranger
@@ -565,6 +564,9 @@ private slots:
 
     void save_keepsOwnerAndGroup()
     {
+#ifndef Q_OS_UNIX
+        QSKIP("owner and group as Unix has them; Windows files take the folder's inherited permissions");
+#else
         QFETCH(QString, saver);
         // Ids of no account: the file belongs to "another user" and its group.
         const uid_t owner = 4321;
@@ -633,8 +635,8 @@ private slots:
         QCOMPARE(st.st_uid, expectedOwner);
         QCOMPARE(st.st_gid, expectedGroup);
         QCOMPARE(st.st_mode & 07777, mode);
-    }
 #endif
+    }
 
     void save_writeFailingPartWayKeepsTheOldFile()
     {

@@ -93,6 +93,7 @@ bool SparaFil(Document &doc, const QString &path, quint64 *contentHash)
 
 bool SparaFil(Document &doc, QSaveFile &file, quint64 *contentHash)
 {
+    surviveFileSizeLimit();
     // The system's error code is taken right after each call that can fail,
     // before anything else can overwrite it.
     if (!file.isOpen()) {
