@@ -82,10 +82,11 @@ bool targetWritableOrMissing(const QString &target)
     // The effective ids, as the refused open used them.
     return ::faccessat(AT_FDCWD, QFile::encodeName(target).constData(), W_OK, AT_EACCESS) == 0;
 #else
-    // Windows tells its permissions only by trying; opening for appending
-    // changes nothing in the file.
+    // The read-only attribute first, as QSaveFile checks it; then the
+    // permissions, which Windows tells only by trying (opening for
+    // appending changes nothing in the file).
     QFile probe(target);
-    return probe.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::ExistingOnly);
+    return info.isWritable() && probe.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::ExistingOnly);
 #endif
 }
 
