@@ -349,6 +349,12 @@ private slots:
         QTest::newRow("long text, quote never closed") << QByteArray(good + "\"" + over) << 1 << S::ReadError;
         QTest::newRow("records after a long one are not read")
             << QByteArray(good + "\"" + over + "\",b,1\r\n" + good + good) << 1 << S::ReadError;
+        // Tabs are no blanks to skip before an item: the item is text, and
+        // one too long to hold is damage even at the end of the file.
+        QTest::newRow("unquoted blank item over the limit at the end")
+            << QByteArray(good + QByteArray(65536, '\t')) << 1 << S::ReadError;
+        QTest::newRow("unquoted blank item over the limit, blanks mixed in")
+            << QByteArray(good + "\t" + QByteArray(65535, ' ') + "\t\r\n") << 1 << S::ReadError;
         QTest::newRow("a long quantity is no text")
             << QByteArray("a,b," + QByteArray(70000, '0') + "7\r\n") << 1 << S::Complete;
     }

@@ -53,12 +53,12 @@ bool openRegularFile(QFile &file, const QString &path)
 #endif
 }
 
-std::optional<FileStamp> stampFor(const QString &path)
+std::optional<FileStamp> stampFor(const QString &path, quint64 hash)
 {
     const QFileInfo info(path);
     if (!info.exists())
         return std::nullopt;
-    return FileStamp{info.size(), info.fileTime(QFileDevice::FileModificationTime)};
+    return FileStamp{info.size(), info.fileTime(QFileDevice::FileModificationTime), hash};
 }
 
 // True when FilNamn's file may be written over: it is still the one this
@@ -66,10 +66,7 @@ std::optional<FileStamp> stampFor(const QString &path)
 // what another program put there.
 bool mayOverwrite(Document &doc)
 {
-    if (!doc.stamp)
-        return true;
-    const std::optional<FileStamp> now = stampFor(doc.FilNamn);
-    if (!now || *now == *doc.stamp)
+    if (!doc.stamp || !QFileInfo::exists(doc.FilNamn) || fileUnchangedSince(doc.FilNamn, *doc.stamp))
         return true;
     return doc.desktop.messageBox(QStringLiteral("Filen har ändrats av ett annat program sedan den öppnades eller "
                                                  "sparades.\nVill du skriva över den?"),
@@ -125,6 +122,22 @@ bool readFileContent(QIODevice &device, QByteArray &data, qint64 maxBytes)
     return whole;
 }
 
+bool fileUnchangedSince(const QString &path, const FileStamp &stamp)
+{
+    // Size and time first: most changes show there without a read.
+    const std::optional<FileStamp> now = stampFor(path, stamp.contentHash);
+    if (!now || *now != stamp)
+        return false;
+    QFile file;
+    if (!openRegularFile(file, path))
+        return false;
+    // As much as Open read of it; one byte more is a change.
+    const qint64 cap = std::min(stamp.size, kMaxTagFileBytes);
+    QByteArray data;
+    const bool whole = readFileContent(file, data, cap);
+    return (whole || stamp.size > cap) && contentHash(data) == stamp.contentHash;
+}
+
 bool maybeSave(Document &doc)
 {
     if (!doc.Andrad)
@@ -172,7 +185,7 @@ void openPath(Document &doc, const QString &path, const QString &fileTitle)
 
     QByteArray data;
     const bool whole = readFileContent(file, data, kMaxTagFileBytes);
-    const FileStamp stamp{file.size(), file.fileTime(QFileDevice::FileModificationTime)};
+    const FileStamp stamp{file.size(), file.fileTime(QFileDevice::FileModificationTime), contentHash(data)};
     file.close();
     TagFileContent l = readTagFile(data, kMaxTags);
     data = QByteArray();
@@ -223,9 +236,10 @@ bool Spara(Document &doc)
 {
     if (!isTagFileName(doc.FilNamn))
         return SparaSom(doc);
-    if (!mayOverwrite(doc) || !SparaFil(doc, doc.FilNamn))
+    quint64 hash = 0;
+    if (!mayOverwrite(doc) || !SparaFil(doc, doc.FilNamn, &hash))
         return false;
-    doc.stamp = stampFor(doc.FilNamn);
+    doc.stamp = stampFor(doc.FilNamn, hash);
     return true;
 }
 
@@ -238,7 +252,8 @@ bool SparaSom(Document &doc)
     doc.setFileCaption(choice->fileTitle);
     // The dialog asked before replacing a file, so there is nothing to
     // compare; a file that could not be written is not one we know.
-    const bool saved = SparaFil(doc, doc.FilNamn);
-    doc.stamp = saved ? stampFor(doc.FilNamn) : std::nullopt;
+    quint64 hash = 0;
+    const bool saved = SparaFil(doc, doc.FilNamn, &hash);
+    doc.stamp = saved ? stampFor(doc.FilNamn, hash) : std::nullopt;
     return saved;
 }

@@ -6,6 +6,7 @@
 
 class QIODevice;
 struct Document;
+struct FileStamp;
 
 // New: resets the list, after the save prompt when there are changes.
 void newFile(Document &doc);
@@ -26,6 +27,11 @@ bool isTagFileName(const QString &path);
 bool Spara(Document &doc);
 // Asks for a name and saves under it. True when the list was saved.
 bool SparaSom(Document &doc);
+
+// True when the file at path is still the one stamp describes: the same
+// size, modification time and content (read back, a regular file only).
+// Spara in place asks before writing over a file for which this is false.
+bool fileUnchangedSince(const QString &path, const FileStamp &stamp);
 
 // The save prompt, put only while there are unsaved changes: Yes saves
 // first. True when the command that asked may go on (no changes, No, or

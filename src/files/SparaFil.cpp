@@ -1,10 +1,13 @@
 #include "files/SparaFil.h"
 
 #include "document/Document.h"
+#include "files/FileCommands.h"
+#include "files/FileSystem.h"
 #include "files/TagFileWriter.h"
 #include "files/WriteError.h"
 #include "table/RowNumbers.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringList>
@@ -33,16 +36,64 @@ void warnAboutChanges(Document &doc, const TagFileBytes &f)
     if (!lines.isEmpty())
         doc.desktop.messageBox(lines.join(QLatin1Char('\n')), QStringLiteral("Spara"), Desktop::Icon::Warning);
 }
-} // namespace
 
-bool SparaFil(Document &doc, const QString &path)
+// The list's bytes; the cursor goes back onto its cell as the write leaves it.
+TagFileBytes takeContent(Document &doc)
 {
-    QSaveFile file(path);
-    return SparaFil(doc, file);
+    TagGrid &g = doc.grid;
+    TagFileBytes content = writeTagFile(g);
+    if (g.rows() >= 3) {
+        const int col = g.col();
+        const qint16 row = toRowIndex(g.row());
+        g.setCol(col);
+        g.setRow(row);
+    }
+    return content;
 }
 
-bool SparaFil(Document &doc, QSaveFile &file)
+void finish(Document &doc, const TagFileBytes &content, quint64 *hash)
 {
+    if (hash)
+        *hash = contentHash(content.bytes);
+    warnAboutChanges(doc, content);
+}
+
+bool saveInPlace(Document &doc, const QString &path, quint64 *hash)
+{
+    QFile file(path);
+    clearLastWriteError();
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered | QIODevice::ExistingOnly)) {
+        showSaveError(doc, lastWriteError(file.errorString()));
+        return false;
+    }
+    const TagFileBytes content = takeContent(doc);
+    WriteError reason;
+    if (!replaceContent(file, content.bytes, reason)) {
+        showSaveError(doc, reason);
+        return false;
+    }
+    finish(doc, content, hash);
+    return true;
+}
+
+bool isPermissionError(const WriteError &e)
+{
+    return e.posix == EACCES || e.posix == EPERM || e.windows == 5; // ERROR_ACCESS_DENIED
+}
+} // namespace
+
+bool SparaFil(Document &doc, const QString &path, quint64 *contentHash)
+{
+    surviveFileSizeLimit();
+    if (hasOtherNames(path))
+        return saveInPlace(doc, path, contentHash);
+    QSaveFile file(path);
+    return SparaFil(doc, file, contentHash);
+}
+
+bool SparaFil(Document &doc, QSaveFile &file, quint64 *contentHash)
+{
+    surviveFileSizeLimit();
     // The system's error code is taken right after each call that can fail,
     // before anything else can overwrite it.
     if (!file.isOpen()) {
@@ -55,20 +106,16 @@ bool SparaFil(Document &doc, QSaveFile &file)
             // Qt refuses a folder itself, without a system call to tell why.
             if (!reason.posix && !reason.windows && QFileInfo(file.fileName()).isDir())
                 reason.posix = EISDIR;
+            // The new file is made beside the old one: when the old one
+            // could be written, the folder is what refused.
+            reason.folder = isPermissionError(reason) && targetWritableOrMissing(file.fileName());
             showSaveError(doc, reason);
             return false;
         }
     }
+    keepOwnerAndGroup(file, file.fileName());
 
-    TagGrid &g = doc.grid;
-    const TagFileBytes content = writeTagFile(g);
-    if (g.rows() >= 3) {
-        const int col = g.col();
-        const qint16 row = toRowIndex(g.row());
-        g.setCol(col);
-        g.setRow(row);
-    }
-
+    const TagFileBytes content = takeContent(doc);
     clearLastWriteError();
     bool ok = file.write(content.bytes) == content.bytes.size();
     if (ok)
@@ -82,6 +129,29 @@ bool SparaFil(Document &doc, QSaveFile &file)
         showSaveError(doc, reason);
         return false;
     }
-    warnAboutChanges(doc, content);
+    finish(doc, content, contentHash);
     return true;
+}
+
+bool replaceContent(QFile &file, const QByteArray &bytes, WriteError &error)
+{
+    QByteArray old;
+    clearLastWriteError();
+    if (!file.seek(0) || !readFileContent(file, old, kMaxTagFileBytes)) {
+        error = lastWriteError(file.errorString());
+        return false;
+    }
+    // Room first: a full disk or a size limit then fails before a byte of
+    // the old list is overwritten.
+    const qint64 size = bytes.size();
+    clearLastWriteError();
+    const bool ok = (size <= old.size() || reserveRoom(file, size)) && file.seek(0) && file.write(bytes) == size &&
+                    file.resize(size) && syncToDisk(file);
+    if (ok)
+        return true;
+    error = lastWriteError(file.errorString());
+    // The old bytes back, as they were; the reason stays the first failure's.
+    if (file.seek(0) && file.write(old) == old.size() && file.resize(old.size()))
+        syncToDisk(file);
+    return false;
 }

@@ -8,6 +8,7 @@
 
 namespace {
 const QString kNoPermission = QStringLiteral("Du har inte behörighet att skriva filen.");
+const QString kFolderNotWritable = QStringLiteral("Mappen går inte att skriva i.");
 const QString kWriteProtected = QStringLiteral("Enheten är skrivskyddad.");
 const QString kDiskFull = QStringLiteral("Det finns inte plats på disken.");
 const QString kQuotaExceeded = QStringLiteral("Ditt diskutrymme (kvot) är slut.");
@@ -84,6 +85,8 @@ QString writeErrorReason(const WriteError &error)
     QString s = error.windows ? windowsReason(error.windows) : QString();
     if (s.isEmpty() && error.posix)
         s = posixReason(error.posix);
+    if (error.folder && s == kNoPermission)
+        return kFolderNotWritable;
     if (!s.isEmpty())
         return s;
     const QString text = error.text.trimmed();

@@ -4,11 +4,13 @@
 
 // What the system said when a write failed: the POSIX errno or the Windows
 // error code taken right after the failing call (0 when there was none),
-// and the text the file layer gave.
+// the text the file layer gave, and whether the step that failed was making
+// a new file in the folder while the target itself could be written.
 struct WriteError {
     int posix = 0;
     unsigned long windows = 0;
     QString text;
+    bool folder = false;
 };
 
 // The reason shown under "Filen kunde inte sparas!": Swedish for the common

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+class QFileDevice;
+
+// The steps of a save that QSaveFile leaves to the program: what a file
+// shared with others needs, and what the system's limits need.
+
+// True when the file at path (a link followed) has more than one name (hard
+// links): replacing it would cut the other names off the new list.
+bool hasOtherNames(const QString &path);
+
+// Gives the new file, open and not yet in place, the owner and group of the
+// file it will replace, as far as the system allows: only root may give a
+// file to another user; anyone may give it a group they belong to. What is
+// not allowed is left as the system made it (the saver's own).
+void keepOwnerAndGroup(QFileDevice &newFile, const QString &target);
+
+// True when target (a link followed) is missing or could be written, so that
+// a refused new file beside it is the folder's fault.
+bool targetWritableOrMissing(const QString &target);
+
+// Forces what was written to the file onto the disk.
+bool syncToDisk(QFileDevice &file);
+
+// Reserves the disk room for a file of size bytes before any of its bytes
+// is overwritten, so that a full disk or a file-size limit fails there.
+// True where the system cannot reserve (nothing lost: the write finds out).
+bool reserveRoom(QFileDevice &file, qint64 size);
+
+// A write past the process's file-size limit then fails with EFBIG, as a
+// full disk would, instead of ending the program with SIGXFSZ. Leaves a
+// handler someone else set alone. Does nothing where there is no such limit.
+void surviveFileSizeLimit();
