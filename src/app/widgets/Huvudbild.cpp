@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -66,6 +67,26 @@ QFont dialogFont()
 {
     QFont f(QString::fromLatin1(kDialogFamily));
     f.setPointSizeF(8.25);
+    return f;
+}
+
+// The title: the dialog font at 24 pt, bold. Under Wine, Tahoma standing in
+// for the missing dialog font came out regular though asked for bold, so on
+// Windows the title takes the first of these that is there (Windows draws the
+// dialog font's bold itself).
+QFont titleFont()
+{
+    QFont f = dialogFont();
+#ifdef Q_OS_WIN
+    for (const char *family : {kDialogFamily, "Arial", "Liberation Sans", "DejaVu Sans"}) {
+        if (QFontDatabase::hasFamily(QString::fromLatin1(family))) {
+            f.setFamily(QString::fromLatin1(family));
+            break;
+        }
+    }
+#endif
+    f.setPointSize(24);
+    f.setBold(true);
     return f;
 }
 } // namespace
@@ -152,10 +173,7 @@ void Huvudbild::buildControls()
     place(m_image1, 120, 120, 2424, 468);
 
     m_labels[3] = new QLabel(QStringLiteral("Taggverk"), client);
-    QFont titel = dialogFont();
-    titel.setPointSize(24);
-    titel.setBold(true);
-    m_labels[3]->setFont(titel);
+    m_labels[3]->setFont(titleFont());
     QPalette tp = m_labels[3]->palette();
     tp.setColor(QPalette::WindowText, kTitleColour);
     m_labels[3]->setPalette(tp);
