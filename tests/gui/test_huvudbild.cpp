@@ -4,12 +4,14 @@
 #include "WindowTest.h"
 #include "app/Layout.h"
 #include "app/widgets/Huvudbild.h"
+#include "base/Limits.h"
 #include "document/TableRoutines.h"
 #include "table/widgets/GridView.h"
 
 #include <QAbstractItemModelTester>
 #include <QAccessible>
 #include <QAction>
+#include <QClipboard>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -20,6 +22,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionHeader>
+#include <QTimer>
 #include <QtTest>
 
 class TestHuvudbild : public QObject {
@@ -568,6 +571,31 @@ private slots:
         QVERIFY(v->viewport()->rect().contains(cursor));
         // The list itself keeps its twips.
         QCOMPARE(w->document().grid.rowHeight(1), TagGrid::DefaultRowHeight);
+    }
+
+    // A command's message shows over the table as the command left it, not
+    // as it was before: here Paste with one line too long to take.
+    void tableIsUpToDateBehindAMessage()
+    {
+        QGuiApplication::clipboard()->setText(QStringLiteral("a\tb\t1\r\n") + QString(kMaxTextLength + 1, u'x') +
+                                              QStringLiteral("\t\t1\r\nc\td\t2\r\n"));
+        QString title;
+        int rowsBehind = -1;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            poll.stop();
+            title = box->windowTitle();
+            rowsBehind = w->grid()->model()->rowCount();
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        poll.start(20);
+        QCOMPARE(w->grid()->model()->rowCount(), 1);
+        w->action(Command::Paste)->trigger();
+        QCOMPARE(title, QStringLiteral("Klistra in"));
+        QCOMPARE(rowsBehind, 3); // the two rows taken and the entry row
     }
 
     void modelIsConsistent()

@@ -131,6 +131,8 @@ Huvudbild::Huvudbild(QWidget *parent) : QMainWindow(parent), m_twips(screenScale
     connect(m_grid, &GridView::gridKey, this,
             [this](TableKey key, bool shift) { command([&] { tableKeyPress(*m_doc, key, shift); }); });
     buildMenus();
+    // A command's message shows over the table as the command left it.
+    m_desktop->setBeforeModal([this] { refreshView(); });
 
     // Start-up: an empty untitled list; no row is drawn lower than the header.
     resetDocument(*m_doc);
