@@ -334,7 +334,8 @@ void TestEditRowText::writeRtf()
 {
     QFETCH(QString, text);
     QFETCH(QByteArray, rows);
-    QCOMPARE(rtfTable(text), "{\\rtf1\\ansi\\fs20\n" + rows + "}\n");
+    QCOMPARE(rtfTable(text),
+             "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Liberation Sans;}}\\f0\\fs20\n" + rows + "}\n");
     QCOMPARE(rtfTable(QString()), QByteArray());
 }
 

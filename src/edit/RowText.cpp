@@ -136,8 +136,12 @@ char *put(char *out, std::string_view s)
 
 QByteArray rtfTable(QStringView rowText)
 {
-    // 10 pt, as a new sheet's cells; nothing else is set.
-    constexpr std::string_view head = "{\\rtf1\\ansi\\fs20\n", tail = "}\n";
+    // 10 pt in Liberation Sans, as a new sheet's cells in LibreOffice Calc;
+    // without a font table Calc takes its serif default for RTF. Not Arial:
+    // Calc would show that name (drawn by a stand-in) beside cells in
+    // Liberation Sans. \\fswiss asks for a sans where the font is missing.
+    constexpr std::string_view head = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Liberation Sans;}}\\f0\\fs20\n",
+                               tail = "}\n";
     constexpr std::string_view rowStart = "\\trowd\\cellx1000\\cellx2000\\cellx3000\n\\intbl ";
     constexpr std::string_view cellBreak = "\\cell ", rowEnd = "\\cell\\row\n";
     const QLatin1String lineEnd("\r\n");

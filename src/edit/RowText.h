@@ -24,9 +24,9 @@ QString rowText(const TagGrid &grid, int first, int last);
 // three columns without an import dialog; "" when last is above first.
 QString rowHtml(const TagGrid &grid, int first, int last);
 
-// A row text as an RTF table, a row a line and a cell a field (7-bit, 10 pt,
-// no fonts or colours): LibreOffice Calc takes it before HTML and pastes it
-// without asking. "" for an empty text.
+// A row text as an RTF table, a row a line and a cell a field (7-bit, 10 pt
+// in the sans font of a new Calc sheet, no colours): LibreOffice Calc takes
+// it before HTML and pastes it without asking. "" for an empty text.
 QByteArray rtfTable(QStringView rowText);
 
 // The rows a row text holds, as Paste reads it.

@@ -3,6 +3,7 @@
 #include "WindowTest.h"
 #include "help/widgets/HelpWindow.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -50,6 +51,11 @@ private slots:
         QCOMPARE(h->windowTitle(), QStringLiteral("Ovelda Taggverk – hjälp"));
         QVERIFY(h->isWindow());
         QCOMPARE(h->windowModality(), Qt::NonModal);
+        // A screen reader announces it as a window, by its title.
+        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(h);
+        QVERIFY(a);
+        QCOMPARE(a->role(), QAccessible::Window);
+        QCOMPARE(a->text(QAccessible::Name), QStringLiteral("Ovelda Taggverk – hjälp"));
         QVERIFY(w->isEnabled()); // the main window stays usable
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
         const QString text = h->browser()->toPlainText();

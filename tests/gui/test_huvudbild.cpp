@@ -4,12 +4,14 @@
 #include "WindowTest.h"
 #include "app/Layout.h"
 #include "app/widgets/Huvudbild.h"
+#include "base/Limits.h"
 #include "document/TableRoutines.h"
 #include "table/widgets/GridView.h"
 
 #include <QAbstractItemModelTester>
 #include <QAccessible>
 #include <QAction>
+#include <QClipboard>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -20,7 +22,9 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleOptionHeader>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 class TestHuvudbild : public QObject {
@@ -573,6 +577,80 @@ private slots:
         QVERIFY(g.visibleRowCount() >= 3);
         const QRect cell = v->visualRect(v->model()->index(g.row() - 1, 0));
         QVERIFY(v->viewport()->rect().contains(cell));
+    }
+
+    // Rows are as tall as the twips say, but never lower than their text:
+    // a taller font (another system's, a higher resolution) must not lose
+    // its lowest pixels in the cells, the header or the row numbers.
+    void rowsAreAtLeastAsTallAsTheirText_data()
+    {
+        QTest::addColumn<int>("pixelSize");
+        QTest::newRow("the program's font: the twips height") << 0;
+        QTest::newRow("a font taller than the twips allow") << 30;
+    }
+    void rowsAreAtLeastAsTallAsTheirText()
+    {
+        QFETCH(int, pixelSize);
+        fillTags(40);
+        GridView *v = w->grid();
+        if (pixelSize > 0) {
+            QFont f = v->font();
+            f.setPixelSize(pixelSize);
+            v->setFont(f);
+        }
+        const int twipsPx = w->scale().px(TagGrid::DefaultRowHeight);
+        const int row = v->rowHeight(0);
+        if (pixelSize == 0)
+            QCOMPARE(row, twipsPx);
+        else
+            QVERIFY2(row > twipsPx, qPrintable(QString::number(row)));
+        QVERIFY(row >= v->fontMetrics().height() + 1); // the grid line takes one pixel
+        QCOMPARE(v->rowHeight(39), row);
+        QCOMPARE(v->horizontalHeader()->height(), row);
+        QCOMPARE(v->verticalHeader()->sectionSize(0), row);
+        // Each header draws its text inside the style's label rectangle.
+        for (QHeaderView *h : {v->horizontalHeader(), v->verticalHeader()}) {
+            QStyleOptionHeader opt;
+            opt.initFrom(h);
+            opt.rect = QRect(0, 0, 100, row);
+            const QRect label = h->style()->subElementRect(QStyle::SE_HeaderLabel, &opt, h);
+            QVERIFY2(label.height() >= h->fontMetrics().height(), qPrintable(QString::number(label.height())));
+        }
+        // The rows that fit are whole rows of the height shown.
+        QCOMPARE(w->document().grid.visibleRowCount(), v->viewport()->height() / row);
+        // The cursor row at the bottom of a page is still shown whole.
+        v->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(v, Qt::Key_PageDown);
+        w->refreshView();
+        const QRect cursor = v->visualRect(v->model()->index(w->document().grid.row() - 1, 0));
+        QVERIFY(v->viewport()->rect().contains(cursor));
+        // The list itself keeps its twips.
+        QCOMPARE(w->document().grid.rowHeight(1), TagGrid::DefaultRowHeight);
+    }
+
+    // A command's message shows over the table as the command left it, not
+    // as it was before: here Paste with one line too long to take.
+    void tableIsUpToDateBehindAMessage()
+    {
+        QGuiApplication::clipboard()->setText(QStringLiteral("a\tb\t1\r\n") + QString(kMaxTextLength + 1, u'x') +
+                                              QStringLiteral("\t\t1\r\nc\td\t2\r\n"));
+        QString title;
+        int rowsBehind = -1;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            poll.stop();
+            title = box->windowTitle();
+            rowsBehind = w->grid()->model()->rowCount();
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        poll.start(20);
+        QCOMPARE(w->grid()->model()->rowCount(), 1);
+        w->action(Command::Paste)->trigger();
+        QCOMPARE(title, QStringLiteral("Klistra in"));
+        QCOMPARE(rowsBehind, 3); // the two rows taken and the entry row
     }
 
     void modelIsConsistent()

@@ -17,6 +17,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -71,6 +72,26 @@ QFont dialogFont()
 {
     QFont f(QString::fromLatin1(kDialogFamily));
     f.setPointSizeF(8.25);
+    return f;
+}
+
+// The title: the dialog font at 24 pt, bold. Under Wine, Tahoma standing in
+// for the missing dialog font came out regular though asked for bold, so on
+// Windows the title takes the first of these that is there (Windows draws the
+// dialog font's bold itself).
+QFont titleFont()
+{
+    QFont f = dialogFont();
+#ifdef Q_OS_WIN
+    for (const char *family : {kDialogFamily, "Arial", "Liberation Sans", "DejaVu Sans"}) {
+        if (QFontDatabase::hasFamily(QString::fromLatin1(family))) {
+            f.setFamily(QString::fromLatin1(family));
+            break;
+        }
+    }
+#endif
+    f.setPointSize(24);
+    f.setBold(true);
     return f;
 }
 } // namespace
@@ -128,6 +149,8 @@ Huvudbild::Huvudbild(QWidget *parent) : QMainWindow(parent), m_twips(screenScale
     setAcceptDrops(true);
     for (QLineEdit *field : {m_txtRad1, m_txtRad2, m_txtAntal})
         field->installEventFilter(this);
+    // A command's message shows over the table as the command left it.
+    m_desktop->setBeforeModal([this] { refreshView(); });
 
     // Start-up: an empty untitled list; no row is drawn lower than the header.
     resetDocument(*m_doc);
@@ -170,10 +193,7 @@ void Huvudbild::buildControls()
     place(m_image1, 120, 120, 2424, 468);
 
     m_labels[3] = new QLabel(QStringLiteral("Taggverk"), client);
-    QFont titel = dialogFont();
-    titel.setPointSize(24);
-    titel.setBold(true);
-    m_labels[3]->setFont(titel);
+    m_labels[3]->setFont(titleFont());
     QPalette tp = m_labels[3]->palette();
     tp.setColor(QPalette::WindowText, kTitleColour);
     m_labels[3]->setPalette(tp);

@@ -54,6 +54,7 @@ Desktop::Answer QtDesktop::messageBox(const QString &prompt, const QString &titl
                              : d == Answer::Cancel && buttons == Buttons::YesNoCancel ? QMessageBox::Cancel
                                                                                       : QMessageBox::Yes);
     }
+    beforeModal();
     switch (box.exec()) {
     case QMessageBox::Yes:
         return Answer::Yes;
@@ -95,6 +96,7 @@ std::optional<Desktop::FileChoice> QtDesktop::fileDialog(const FileDialogSetting
         dlg.setDirectory(QFileInfo(m_lastFile).absolutePath());
         dlg.selectFile(QFileInfo(m_lastFile).fileName());
     }
+    beforeModal();
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return std::nullopt;
     const QString path = QFileInfo(dlg.selectedFiles().constFirst()).absoluteFilePath();
@@ -198,6 +200,7 @@ void QtDesktop::showAbout()
             return;
         }
     }
+    beforeModal();
     auto *om = new Om(m_window, m_scale);
     om->show();
 }

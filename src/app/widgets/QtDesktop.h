@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+
 // The real desktop: Qt message boxes, file dialogs, clipboard, printer, help
 // viewer and the main window's caption and state.
 class QtDesktop : public Desktop {
@@ -25,11 +27,22 @@ public:
     void setCaption(const QString &caption) override;
     void requestClose() override;
 
+    // Called before a message box or dialog opens, so that what stands
+    // behind it is up to date (the main window brings its table up to date).
+    void setBeforeModal(std::function<void()> hook) { m_beforeModal = std::move(hook); }
+
 private:
+    void beforeModal() const
+    {
+        if (m_beforeModal)
+            m_beforeModal();
+    }
+
     QPointer<QWidget> m_window;
     const Twips m_scale;
     // The last name chosen in either file dialog, offered again next time.
     QString m_lastFile;
     // The one help window; it lives as long as the main window.
     QPointer<QWidget> m_help;
+    std::function<void()> m_beforeModal;
 };

@@ -1,5 +1,6 @@
 #include "help/widgets/HelpWindow.h"
 
+#include <QAccessibleWidget>
 #include <QEvent>
 #include <QScreen>
 #include <QTextBrowser>
@@ -8,8 +9,25 @@
 
 #include <algorithm>
 
+namespace {
+// Qt describes a plain widget as a "filler", even one that is a window of its
+// own, and a screen reader then does not announce it as it opens. It stays a
+// plain window (not a dialog kept above the main window), described as one.
+QAccessibleInterface *describeAsWindow(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("HelpWindow") && object && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
+    return nullptr;
+}
+} // namespace
+
 HelpWindow::HelpWindow(QWidget *mainWindow, const Twips &scale) : QWidget(mainWindow, Qt::Window), m_main(mainWindow)
 {
+    static const bool described = [] {
+        QAccessible::installFactory(describeAsWindow);
+        return true;
+    }();
+    Q_UNUSED(described);
     setWindowTitle(kTitle);
     setAccessibleName(kTitle);
     m_browser = new QTextBrowser(this);

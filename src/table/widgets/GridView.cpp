@@ -11,6 +11,7 @@
 #include <QPalette>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleOptionHeader>
 
 #include <algorithm>
 #include <optional>
@@ -59,11 +60,29 @@ GridView::GridView(TagGrid &grid, const Twips &scale, QWidget *parent)
     applyGeometryFromGrid();
 }
 
+int GridView::rowPx() const
+{
+    // The grid's height in twips, but never less than the text needs: a
+    // font taller than the twips allow (another system's font, a higher
+    // font resolution) would lose its lowest pixels. A cell needs the line
+    // and its grid line; a header draws its text inside margins of its
+    // style's own (4 pixels each side on Windows, 2 in Fusion).
+    QStyleOptionHeader opt;
+    opt.initFrom(horizontalHeader());
+    opt.rect = QRect(0, 0, 100, 100);
+    const int headerMargins =
+        opt.rect.height() - style()->subElementRect(QStyle::SE_HeaderLabel, &opt, horizontalHeader()).height();
+    const int header =
+        std::max(horizontalHeader()->fontMetrics().height(), verticalHeader()->fontMetrics().height()) + headerMargins;
+    const int cell = fontMetrics().height() + 2;
+    return std::max({1, m_scale.px(m_grid.rowHeight(0)), header, cell});
+}
+
 void GridView::applyGeometryFromGrid()
 {
     // Only what changed: setting a header's section size walks all its
     // sections, which at 32,765 rows costs more than the whole move.
-    const int rowPx = std::max(1, m_scale.px(m_grid.rowHeight(0)));
+    const int rowPx = this->rowPx();
     verticalHeader()->setMinimumSectionSize(1);
     if (verticalHeader()->defaultSectionSize() != rowPx)
         verticalHeader()->setDefaultSectionSize(rowPx);
@@ -80,7 +99,7 @@ void GridView::applyGeometryFromGrid()
 
 void GridView::updateVisibleRows()
 {
-    const int rowPx = std::max(1, m_scale.px(m_grid.rowHeight(0)));
+    const int rowPx = this->rowPx();
     // Whole rows only, as the scroll bar counts them: a partly shown row is
     // not visible.
     m_grid.setVisibleRowCount(std::max(0, viewport()->height() / rowPx));
@@ -93,8 +112,10 @@ void GridView::refresh()
     const int top = std::max(0, m_grid.topRow() - m_grid.fixedRows());
     m_model->sync(top, top + std::min(m_grid.visibleRowCount(), m_grid.rows()) + 1);
     applyGeometryFromGrid();
+    // The scroll range must fit the new size before TopRow is shown, and a
+    // header grown with its font leaves less room for rows.
+    updateGeometries();
     updateVisibleRows();
-    updateGeometries(); // the scroll range must fit the new size before TopRow is shown
     verticalScrollBar()->setValue(m_grid.topRow() - m_grid.fixedRows());
     m_syncing = false;
 }
@@ -273,6 +294,17 @@ double GridView::numberColumnNeeds(const QString &number) const
     // The header draws its text inside a margin on either side.
     const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, verticalHeader());
     return m_scale.twips(verticalHeader()->fontMetrics().horizontalAdvance(number) + 2 * margin);
+}
+
+void GridView::changeEvent(QEvent *event)
+{
+    QTableView::changeEvent(event);
+    // A new font may need taller rows, and then fewer of them fit.
+    if (event->type() == QEvent::FontChange) {
+        applyGeometryFromGrid();
+        updateGeometries();
+        updateVisibleRows();
+    }
 }
 
 void GridView::resizeEvent(QResizeEvent *event)

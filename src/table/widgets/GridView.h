@@ -42,6 +42,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
@@ -57,6 +58,8 @@ private:
     void release();
     void scrollFromUser(int value);
     void applyGeometryFromGrid();
+    // The height of every row, the header row included, in pixels.
+    int rowPx() const;
 
     TagGrid &m_grid;
     const Twips m_scale;
