@@ -12,6 +12,6 @@ int main(int argc, char *argv[])
     Huvudbild::installApplicationSettings(app);
     Huvudbild w;
     w.show();
-    w.openArguments(QApplication::arguments());
+    w.start(QApplication::arguments());
     return app.exec();
 }

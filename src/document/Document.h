@@ -34,6 +34,14 @@ struct Document {
     // from a file, or reset. (A save from the save prompt leaves Andrad as
     // it was: the command that asked decides what follows.)
     void markSaved() { Andrad = false; }
+    // Every command that changed the list says so here.
+    void markChanged()
+    {
+        Andrad = true;
+        ++m_changes;
+    }
+    // Counts the changes, so a copy of the list can tell when it is behind.
+    quint64 changes() const { return m_changes; }
 
     // Caption for a file title, or the untitled caption for "".
     static QString caption(const QString &fileTitle);
@@ -43,4 +51,7 @@ struct Document {
     // Row or line numbers as warnings list them: "3, 7." or, past 20
     // numbers, "1, 2, ..., 20, ...".
     static QString rowList(const QList<qsizetype> &rows);
+
+private:
+    quint64 m_changes = 0;
 };

@@ -17,12 +17,17 @@ void GridSelection::applyTo(TagGrid &g) const
 
 qint64 History::bytesOf(const ListChange &change)
 {
-    qint64 chars = 0;
+    // The text, and what each cell and row costs on the heap besides (a
+    // list of short texts takes several times its characters).
+    constexpr qint64 kCell = 32, kRow = 64;
+    qint64 bytes = 0;
     for (const auto *rows : {&change.removed, &change.inserted})
-        for (const QStringList &row : *rows)
+        for (const QStringList &row : *rows) {
+            bytes += kRow;
             for (const QString &cell : row)
-                chars += cell.size();
-    return 2 * chars;
+                bytes += 2 * cell.size() + kCell;
+        }
+    return bytes;
 }
 
 void History::record(ListChange change)

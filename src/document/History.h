@@ -43,7 +43,8 @@ public:
     const ListChange *redo(TagGrid &g);
 
     int steps() const { return static_cast<int>(m_steps.size()); }
-    // Bytes of text the kept changes hold (two a character).
+    // Bytes the kept changes hold: two a character, and the cells' and
+    // rows' own share of the heap.
     qint64 bytes() const { return m_bytes; }
 
 private:

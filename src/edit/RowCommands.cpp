@@ -34,7 +34,7 @@ void afterRowsChanged(Document &doc, ListChange change, int insertedCount)
     NumreraRader(doc);
     MarkeraRader(doc);
     HamtaRad(doc);
-    doc.Andrad = true;
+    doc.markChanged();
     if (change.removed.empty() && insertedCount == 0)
         return;
     change.inserted = g.rowsAt(change.index, insertedCount);
@@ -58,7 +58,7 @@ void restore(Document &doc, const ListChange *change, bool undone)
     NumreraRader(doc);
     (undone ? change->before : change->after).applyTo(doc.grid);
     grdGrid_Click(doc);
-    doc.Andrad = true;
+    doc.markChanged();
 }
 
 } // namespace

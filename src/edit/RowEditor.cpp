@@ -54,7 +54,7 @@ void cmdUppdatera_Click(Document &doc)
     g.setText(rowNumberText(g.row()));
     MarkeraRader(doc);
     HamtaRad(doc);
-    doc.Andrad = true;
+    doc.markChanged();
     change.inserted = g.rowsAt(change.index, entryRow ? 2 : 1);
     change.after = GridSelection::of(g);
     if (change.inserted != change.removed)

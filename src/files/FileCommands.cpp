@@ -22,9 +22,7 @@ void warnAboutRead(Document &doc, const TagFileContent &l, int rows)
     if (l.end == TagFileContent::End::ListLimit) {
         doc.warnListFull();
     } else if (l.end == TagFileContent::End::ReadError && l.contentLeft) {
-        const QString count = rows == 1 ? QStringLiteral("1 bricka") : QStringLiteral("%1 brickor").arg(rows);
-        doc.desktop.messageBox(QStringLiteral("Filen kunde inte läsas till slut. %1 lästes in.").arg(count),
-                               QStringLiteral("Fil skadad"), Desktop::Icon::Warning);
+        warnReadStopped(doc, rows);
     }
 }
 
@@ -194,29 +192,42 @@ void openPath(Document &doc, const QString &path, const QString &fileTitle)
     if (!whole && l.end == TagFileContent::End::ReadError)
         l.contentLeft = true;
 
-    // As if appended one by one: the records fill rows 1..n and the last
-    // row, cleared, becomes the entry row. The rows are built once and moved
-    // into the table.
-    TagGrid &g = doc.grid;
     const int n = static_cast<int>(l.rows.size());
+    fillList(doc, std::move(l.rows), n + 1);
+    doc.stamp = stamp;
+    doc.history.clear();
+    doc.markSaved();
+    warnAboutRead(doc, l, n);
+}
+
+void fillList(Document &doc, std::vector<std::array<QString, 3>> tags, int cursorRow)
+{
+    // As if appended one by one: the tags fill rows 1..n and the last row,
+    // cleared, becomes the entry row. The rows are built once and moved into
+    // the table.
+    TagGrid &g = doc.grid;
+    const int n = static_cast<int>(tags.size());
     g.setRows(2);
     g.setRow(1);
     for (int c = 1; c <= 3; ++c)
         g.setTextAt(1, c, QString());
     std::vector<QStringList> rows;
-    rows.reserve(l.rows.size());
-    for (auto &record : l.rows)
-        rows.push_back({QString(), std::move(record[0]), std::move(record[1]), std::move(record[2])});
-    l.rows = {};
+    rows.reserve(tags.size());
+    for (auto &tag : tags)
+        rows.push_back({QString(), std::move(tag[0]), std::move(tag[1]), std::move(tag[2])});
+    tags = {};
     g.insertRows(1, std::move(rows));
-    g.setRow(n + 1);
+    g.setRow(std::clamp(cursorRow, 1, n + 1));
     NumreraRader(doc);
     MarkeraRader(doc);
     HamtaRad(doc);
-    doc.stamp = stamp;
-    doc.history.clear();
-    doc.markSaved();
-    warnAboutRead(doc, l, n);
+}
+
+void warnReadStopped(Document &doc, int rows)
+{
+    const QString count = rows == 1 ? QStringLiteral("1 bricka") : QStringLiteral("%1 brickor").arg(rows);
+    doc.desktop.messageBox(QStringLiteral("Filen kunde inte läsas till slut. %1 lästes in.").arg(count),
+                           QStringLiteral("Fil skadad"), Desktop::Icon::Warning);
 }
 
 void openFromOutside(Document &doc, const QString &path)

@@ -3,6 +3,10 @@
 #include "document/Desktop.h"
 
 #include <QByteArray>
+#include <QString>
+
+#include <array>
+#include <vector>
 
 class QIODevice;
 struct Document;
@@ -22,6 +26,11 @@ void openPath(Document &doc, const QString &path, const QString &fileTitle);
 void openFromOutside(Document &doc, const QString &path);
 // True for a name a tag file carries (".brk", any case).
 bool isTagFileName(const QString &path);
+// The list replaced by these tags, numbered, the cursor on cursorRow (kept
+// within the list), selected and loaded into the fields.
+void fillList(Document &doc, std::vector<std::array<QString, 3>> tags, int cursorRow);
+// "Fil skadad": the file stopped early; rows tags were read.
+void warnReadStopped(Document &doc, int rows);
 // Saves in place when FilNamn ends in ".brk" (any case), else asks for a
 // name. True when the list was saved.
 bool Spara(Document &doc);

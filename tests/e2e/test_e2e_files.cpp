@@ -391,6 +391,73 @@ private slots:
         program.kill();
         program.waitForFinished();
     }
+
+    // Three tags typed into the real program, which is then killed: the next
+    // start offers them back, and Ja brings them back.
+    void killedProgramLosesNothingTyped()
+    {
+        const QString data = m_dir.filePath(QStringLiteral("kill-data"));
+        if (w)
+            w->hide(); // the keys must reach the program's window only
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        env.insert(QStringLiteral("XDG_DATA_HOME"), data);
+        program.setProcessEnvironment(env);
+        program.start(QStringLiteral(TAGGVERK_PROGRAM), {});
+        QVERIFY(program.waitForStarted());
+        QByteArray id;
+        // Its own window, not this test's, which has the same caption.
+        const QString pid = QString::number(program.processId());
+        QTRY_VERIFY_WITH_TIMEOUT(
+            runProcess(QStringLiteral("xdotool"),
+                       {"search", "--onlyvisible", "--pid", pid, "--name", "Namnlös - Ovelda Taggverk"}, &id) &&
+                !id.trimmed().isEmpty(),
+            20000);
+        const QString window = QString::fromLatin1(id.trimmed().split('\n').first());
+        QTest::qWait(1000); // shown, and its first field given the focus
+        QVERIFY(runProcess(QStringLiteral("xdotool"), {"windowfocus", "--sync", window}));
+        QTest::qWait(300);
+        for (const char *text : {"Pump 1", "Pump 2", "Pump 3"}) {
+            // Text 1, Tab Tab to Antal, Tab to Uppdatera and Space: the
+            // focus goes back to the first field.
+            QVERIFY(runProcess(QStringLiteral("xdotool"), {"type", "--delay", "20", text}));
+            QVERIFY(runProcess(QStringLiteral("xdotool"), {"key", "--delay", "50", "Tab", "Tab", "3", "Tab", "space"}));
+            QTest::qWait(200);
+        }
+        QTest::qWait(3000);
+        runProcess(QStringLiteral("import"),
+                   {"-window", "root", QStringLiteral(TAGGVERK_ARTIFACT_DIR) + QStringLiteral("/e2e_before_kill.png")});
+        program.kill(); // SIGKILL: nothing of the program runs after it
+        QVERIFY(program.waitForFinished());
+        QCOMPARE(QDir(data + QStringLiteral("/Ovelda Taggverk/recovery"))
+                     .entryList({QStringLiteral("*.taggverk-kopia")}, QDir::Files)
+                     .size(),
+                 1);
+
+        // The next start, in this process, with the same data folder.
+        const QByteArray before = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", data.toLocal8Bit());
+        auto again = std::make_unique<Huvudbild>();
+        again->show();
+        QVERIFY(QTest::qWaitForWindowExposed(again.get()));
+        ModalScript script({answer(QStringLiteral("Återställ"),
+                                   QStringLiteral("Ovelda Taggverk avslutades utan att ändringarna i \"Namnlös\" "
+                                                  "sparades.\nVill du återställa dem?"),
+                                   QMessageBox::Yes)});
+        again->start({QStringLiteral("taggverk")});
+        QVERIFY2(script.done(), qPrintable(script.error()));
+        qputenv("XDG_DATA_HOME", before);
+        const TagGrid &g = again->document().grid;
+        QCOMPARE(g.rows(), 5);
+        for (int r = 1; r <= 3; ++r) {
+            QCOMPARE(g.textAt(r, 1), QStringLiteral("Pump %1").arg(r));
+            QCOMPARE(g.textAt(r, 3), QStringLiteral("3"));
+        }
+        QVERIFY(again->document().Andrad);
+        again->document().Andrad = false; // closes without the save prompt
+        again.reset();
+    }
 };
 
 QTEST_MAIN(TestE2eFiles)

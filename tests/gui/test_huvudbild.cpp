@@ -394,7 +394,7 @@ private slots:
         if (asArgument) {
             const QString before = QDir::currentPath();
             QDir::setCurrent(dir.path()); // a relative name is taken from the working folder
-            w->openArguments({QStringLiteral("taggverk"), names.first(), QStringLiteral("ignored.brk")});
+            w->start({QStringLiteral("taggverk"), names.first(), QStringLiteral("ignored.brk")});
             QDir::setCurrent(before);
         } else {
             QMimeData data;
@@ -413,6 +413,20 @@ private slots:
                 ? QFileInfo(dir.filePath(names.contains("lista.brk") ? "lista.brk" : names.first())).absoluteFilePath()
                 : QString());
         QCOMPARE(w->grid()->model()->rowCount(), opened ? 2 : 1); // the view shows it
+    }
+
+    // A copy of the list while it has unsaved changes, none once saved.
+    void recoveryCopyFollowsUnsavedChanges()
+    {
+        QTemporaryDir dir;
+        commitTag(*w, QStringLiteral("Pump 1"), QString(), QStringLiteral("12"));
+        QVERIFY(w->recoveryCopy().path().isEmpty()); // not on every change at once
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(w->recoveryCopy().path()), Huvudbild::kRecoveryDelayMs + 3000);
+        const QString copy = w->recoveryCopy().path();
+        w->document().FilNamn = dir.filePath(QStringLiteral("lista.brk"));
+        w->action(Command::Save)->trigger();
+        QVERIFY(!w->document().Andrad);
+        QVERIFY(!QFile::exists(copy));
     }
 
     void accessibleNames()

@@ -146,6 +146,12 @@ Huvudbild::Huvudbild(QWidget *parent) : QMainWindow(parent), m_twips(screenScale
     connect(m_grid, &GridView::gridKey, this,
             [this](TableKey key, bool shift) { command([&] { tableKeyPress(*m_doc, key, shift); }); });
     buildMenus();
+    m_recoveryTimer.setSingleShot(true);
+    m_recoveryTimer.setInterval(kRecoveryDelayMs);
+    connect(&m_recoveryTimer, &QTimer::timeout, this, [this] {
+        if (m_doc->Andrad && m_recovery.write(*m_doc))
+            m_copiedChanges = m_doc->changes();
+    });
     setAcceptDrops(true);
     for (QLineEdit *field : {m_txtRad1, m_txtRad2, m_txtAntal})
         field->installEventFilter(this);
@@ -164,6 +170,8 @@ Huvudbild::Huvudbild(QWidget *parent) : QMainWindow(parent), m_twips(screenScale
 
 Huvudbild::~Huvudbild()
 {
+    // However the program ends normally, the copy goes with the list.
+    m_recovery.remove();
     // The view reads the document's grid; it must go before the document.
     delete m_grid;
     m_grid = nullptr;
@@ -324,6 +332,7 @@ template <typename F> void Huvudbild::command(F &&f)
                                   QStringLiteral("Fel"), Desktop::Icon::Warning);
     }
     refreshView();
+    updateRecovery();
 }
 
 void Huvudbild::refreshView()
@@ -415,10 +424,25 @@ void Huvudbild::showEvent(QShowEvent *event)
     m_txtRad1->setFocus(Qt::ActiveWindowFocusReason);
 }
 
-void Huvudbild::openArguments(const QStringList &arguments)
+void Huvudbild::start(const QStringList &arguments)
 {
-    if (arguments.size() > 1)
+    bool recovered = false;
+    command([&] { recovered = offerRecovery(*m_doc, m_recovery); });
+    if (!recovered && arguments.size() > 1)
         command([&] { openFromOutside(*m_doc, arguments.at(1)); });
+}
+
+void Huvudbild::updateRecovery()
+{
+    // A copy while there is something to lose, written a while after a
+    // change rather than on every one; none once the list is saved,
+    // replaced or closed.
+    if (!m_doc->Andrad) {
+        m_recoveryTimer.stop();
+        m_recovery.remove();
+    } else if (m_doc->changes() != m_copiedChanges && !m_recoveryTimer.isActive()) {
+        m_recoveryTimer.start();
+    }
 }
 
 QString Huvudbild::droppedTagFile(const QMimeData *data)

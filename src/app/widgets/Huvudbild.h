@@ -3,9 +3,11 @@
 #include "app/Commands.h"
 #include "base/Twips.h"
 #include "document/Document.h"
+#include "files/RecoveryCopy.h"
 
 #include <QHash>
 #include <QMainWindow>
+#include <QTimer>
 
 #include <memory>
 
@@ -56,9 +58,15 @@ public:
 
     // Brings the table view up to date with the document.
     void refreshView();
-    // Opens the tag file named on the command line (the first argument, if
-    // any; the others are ignored), as Arkiv > Öppna would.
-    void openArguments(const QStringList &arguments);
+    // What the program does once its window is shown: it offers to bring
+    // back a list that a crash left unsaved; if not, it opens the tag file
+    // named on the command line (the first argument, if any; the others are
+    // ignored) as Arkiv > Öppna would.
+    void start(const QStringList &arguments);
+    // The recovery copy of the list, written at most this long after a
+    // change while the list has unsaved changes.
+    static constexpr int kRecoveryDelayMs = 2000;
+    const RecoveryCopy &recoveryCopy() const { return m_recovery; }
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -95,4 +103,8 @@ private:
     QList<QAction *> m_items[4];
     QHash<Command, QAction *> m_actions;
     bool m_inLayout = false;
+    RecoveryCopy m_recovery;
+    QTimer m_recoveryTimer;
+    quint64 m_copiedChanges = 0;
+    void updateRecovery();
 };
