@@ -10,7 +10,12 @@
 
 #include <chrono>
 #include <ctime>
+#include <fstream>
 #include <memory>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #if defined(__unix__) || defined(__APPLE__)
 #include <sys/resource.h>
@@ -178,6 +183,113 @@ void BM_InsertRowAtTop(benchmark::State &state)
     }
     averageCpu(state);
 }
+
+// Ångra and Gör om of the largest steps the history holds: all rows of a
+// full list removed at once, or pasted at once into an empty list. The
+// command itself runs untimed; only the step taken back or made again is.
+enum class Step { DeleteAll, PasteAll };
+
+std::unique_ptr<TestDoc> afterStep(Step step, const QString &pasteText)
+{
+    if (step == Step::DeleteAll) {
+        auto t = fullList(kMaxTags);
+        selectRows(*t, 1, t->doc.grid.rows() - 1);
+        runCommand(t->doc, Command::Delete);
+        return t;
+    }
+    auto t = std::make_unique<TestDoc>();
+    t->doc.grid.setVisibleRowCount(kVisibleRows);
+    t->desktop.clipboard = pasteText;
+    runCommand(t->doc, Command::Paste);
+    return t;
+}
+
+QString fullListText()
+{
+    const auto source = fullList(kMaxTags);
+    return rowText(source->doc.grid, 1, kMaxTags);
+}
+
+// Rows the list has once the step is done (2: header and entry row only).
+int rowsAfter(Step step)
+{
+    return step == Step::DeleteAll ? 2 : kMaxRows;
+}
+
+int rowsBefore(Step step)
+{
+    return step == Step::DeleteAll ? kMaxRows : 2;
+}
+
+void BM_Undo(benchmark::State &state, Step step)
+{
+    const QString text = step == Step::PasteAll ? fullListText() : QString();
+    for (auto _ : state) {
+        auto t = afterStep(step, text);
+        if (t->doc.grid.rows() != rowsAfter(step))
+            state.SkipWithError("step not made");
+        state.SetIterationTime(seconds(state, [&] { runCommand(t->doc, Command::Undo); }));
+        if (t->doc.grid.rows() != rowsBefore(step) || !t->doc.history.canRedo())
+            state.SkipWithError("step not taken back");
+        if (step == Step::DeleteAll && t->doc.grid.textAt(kMaxTags, 1) != QStringLiteral("Bricka nummer 32765"))
+            state.SkipWithError("rows not restored");
+    }
+    averageCpu(state);
+}
+
+void BM_Redo(benchmark::State &state, Step step)
+{
+    const QString text = step == Step::PasteAll ? fullListText() : QString();
+    for (auto _ : state) {
+        auto t = afterStep(step, text);
+        runCommand(t->doc, Command::Undo);
+        if (t->doc.grid.rows() != rowsBefore(step))
+            state.SkipWithError("step not taken back");
+        state.SetIterationTime(seconds(state, [&] { runCommand(t->doc, Command::Redo); }));
+        if (t->doc.grid.rows() != rowsAfter(step) || t->doc.history.canRedo())
+            state.SkipWithError("step not made again");
+        if (step == Step::PasteAll && t->doc.grid.textAt(kMaxTags, 1) != QStringLiteral("Bricka nummer 32765"))
+            state.SkipWithError("rows not pasted again");
+    }
+    averageCpu(state);
+}
+
+// Resident pages of the process in KiB (Linux only; 0 elsewhere).
+long residentKib()
+{
+    std::ifstream statm("/proc/self/statm");
+    long size = 0, resident = 0;
+    if (!(statm >> size >> resident))
+        return 0;
+    return resident * 4; // 4 KiB pages on the machines this runs on
+}
+
+#ifdef __GLIBC__
+// What the history holds after a delete-all of a full list: the text it
+// counts against its bound, the heap it keeps (freed when it is cleared),
+// and how the process's resident memory moved across the Ta bort. The
+// removed texts are shared with the list until the list lets them go, so
+// the heap kept is about what the list held.
+void BM_HistoryAfterDeleteAll(benchmark::State &state)
+{
+    for (auto _ : state) {
+        auto t = fullList(kMaxTags);
+        selectRows(*t, 1, t->doc.grid.rows() - 1);
+        malloc_trim(0);
+        const long rssBefore = residentKib();
+        runCommand(t->doc, Command::Delete);
+        const long rssAfter = residentKib();
+        const size_t heapWithHistory = mallinfo2().uordblks;
+        state.counters["history_MB"] = double(t->doc.history.bytes()) / (1024.0 * 1024.0);
+        state.counters["steps"] = t->doc.history.steps();
+        t->doc.history.clear();
+        state.counters["heap_kept_MB"] = double(heapWithHistory - mallinfo2().uordblks) / (1024.0 * 1024.0);
+        state.counters["rss_growth_MB"] = double(rssAfter - rssBefore) / 1024.0;
+        if (t->doc.grid.rows() != 2)
+            state.SkipWithError("rows left");
+    }
+}
+#endif
 } // namespace
 
 BENCHMARK(BM_PasteLongestLine)->UseManualTime()->Unit(benchmark::kMillisecond);
@@ -186,5 +298,12 @@ BENCHMARK(BM_DeleteAllRows)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CopyAllRows)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PasteIntoEmptyList)->ArgName("lf")->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_InsertRowAtTop)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Undo, DeleteAll, Step::DeleteAll)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Undo, PasteAll, Step::PasteAll)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Redo, DeleteAll, Step::DeleteAll)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Redo, PasteAll, Step::PasteAll)->UseManualTime()->Unit(benchmark::kMillisecond);
+#ifdef __GLIBC__
+BENCHMARK(BM_HistoryAfterDeleteAll)->Iterations(1)->Unit(benchmark::kMillisecond);
+#endif
 
 BENCHMARK_MAIN();
