@@ -5,6 +5,7 @@
 
 #include "document/TableRoutines.h"
 #include "files/FileCommands.h"
+#include "files/RecoveryCopy.h"
 #include "files/TagFileReader.h"
 #include "files/TagFileWriter.h"
 
@@ -162,6 +163,21 @@ void BM_Save_FullList(benchmark::State &state)
         state.SkipWithError("not saved");
 }
 BENCHMARK(BM_Save_FullList)->Unit(benchmark::kMillisecond);
+
+// The recovery copy of a full list, as the window writes it on its own
+// thread a while after a change.
+void BM_RecoveryCopy_FullList(benchmark::State &state)
+{
+    TestDoc t;
+    fillFull(t);
+    RecoveryCopy copy(dir().filePath(QStringLiteral("recovery")));
+    for (auto _ : state)
+        if (!copy.write(t.doc))
+            state.SkipWithError("not written");
+    state.counters["bytes"] = double(QFileInfo(copy.path()).size());
+    copy.remove();
+}
+BENCHMARK(BM_RecoveryCopy_FullList)->Unit(benchmark::kMillisecond);
 
 // The check before Spara in place writes over a full list's file that no
 // other program changed: size and time, then the content read back and

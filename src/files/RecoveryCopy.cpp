@@ -59,15 +59,22 @@ bool RecoveryCopy::write(const Document &doc)
         return false;
     const TagGrid &g = doc.grid;
     const int tags = std::max(0, g.rows() - 2);
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QDataStream out(&file);
+    // Made in memory and written in one piece: far quicker than a write a
+    // text, and the window waits for it.
+    QByteArray bytes;
+    qsizetype size = 64 + doc.FilNamn.size() * 2;
+    for (int r = 1; r <= tags; ++r)
+        size += 12 + 2 * (g.textAt(r, 1).size() + g.textAt(r, 2).size() + g.textAt(r, 3).size());
+    bytes.reserve(size);
+    QDataStream out(&bytes, QIODevice::WriteOnly);
     out.setVersion(QDataStream::Qt_6_0);
+    out.setByteOrder(QDataStream::LittleEndian); // the texts as they lie in memory, not swapped
     out << kMagic << doc.FilNamn << qint32(g.row()) << qint32(tags);
     for (int r = 1; r <= tags; ++r)
         out << g.textAt(r, 1) << g.textAt(r, 2) << g.textAt(r, 3);
-    return out.status() == QDataStream::Ok && file.commit();
+    QSaveFile file(m_path);
+    return out.status() == QDataStream::Ok && file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
+           file.commit();
 }
 
 void RecoveryCopy::remove()
@@ -101,6 +108,7 @@ std::optional<RecoveryCopy::Content> RecoveryCopy::read() const
         return std::nullopt;
     QDataStream in(&file);
     in.setVersion(QDataStream::Qt_6_0);
+    in.setByteOrder(QDataStream::LittleEndian);
     quint32 magic = 0;
     qint32 row = 0, count = 0;
     Content c;
