@@ -55,7 +55,15 @@ class TestHuvudbild : public QObject {
     }
 
 private slots:
-    void initTestCase() { Huvudbild::installApplicationSettings(*qApp); }
+    void initTestCase()
+    {
+        Huvudbild::installApplicationSettings(*qApp);
+        // Data of the tests' own (also where the environment cannot say so,
+        // as on Windows), with no recovery copy that start() would offer.
+        QStandardPaths::setTestModeEnabled(true);
+        QDir(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QStringLiteral("/recovery"))
+            .removeRecursively();
+    }
 
     void init()
     {
