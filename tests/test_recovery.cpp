@@ -22,11 +22,10 @@ QString leaveCopy(const QString &folder, int cursorRow = 2, const QString &fileN
     t.addTags(kTags);
     t.doc.FilNamn = fileName;
     t.doc.grid.setRow(cursorRow);
-    auto *dead = new RecoveryCopy(folder); // never destroyed: it "died" with its program
-    if (!dead->write(t.doc))
-        return QString();
-    QFile::remove(dead->path() + QStringLiteral(".lock"));
-    return dead->path();
+    // Its lock goes with the object, the copy stays: as when the program
+    // ends without removing it.
+    RecoveryCopy dead(folder);
+    return dead.write(t.doc) ? dead.path() : QString();
 }
 } // namespace
 
