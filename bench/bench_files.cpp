@@ -5,6 +5,7 @@
 
 #include "document/TableRoutines.h"
 #include "files/FileCommands.h"
+#include "files/FileSystem.h"
 #include "files/RecoveryCopy.h"
 #include "files/TagFileReader.h"
 #include "files/TagFileWriter.h"

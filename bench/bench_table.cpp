@@ -94,7 +94,7 @@ void BM_ViewUpdateAfterCommit(benchmark::State &state)
         w.refreshView();
         state.ResumeTiming();
     }
-    w.document().Andrad = false;
+    w.document().markSaved();
 }
 BENCHMARK(BM_ViewUpdateAfterCommit)->Unit(benchmark::kMillisecond);
 
@@ -110,7 +110,7 @@ void BM_HugeTextCommit(benchmark::State &state)
         w.cmdUppdatera()->click();
         w.grid()->viewport()->repaint();
         QApplication::processEvents();
-        w.document().Andrad = false;
+        w.document().markSaved();
     }
 }
 BENCHMARK(BM_HugeTextCommit)->Unit(benchmark::kMillisecond)->Iterations(5);
@@ -135,7 +135,7 @@ void BM_KeyboardMove(benchmark::State &state)
         w.grid()->viewport()->repaint();
         down = !down;
     }
-    w.document().Andrad = false;
+    w.document().markSaved();
 }
 BENCHMARK(BM_KeyboardMove)->Unit(benchmark::kMicrosecond);
 

@@ -96,7 +96,7 @@ void referenceDelete(Document &doc)
             NumreraRader(doc);
             MarkeraRader(doc);
             HamtaRad(doc);
-            doc.Andrad = true;
+            doc.markChanged();
         }
     }
 }
@@ -113,7 +113,7 @@ QString gridState(const TestDoc &t)
              .arg(g.rowSel())
              .arg(g.colSel())
              .arg(g.topRow());
-    s << fields(t) << QString::number(t.fields.focus) << QString::number(t.doc.Andrad);
+    s << fields(t) << QString::number(t.fields.focus) << QString::number(t.doc.Andrad());
     return s.join(QLatin1Char('\n'));
 }
 
@@ -183,7 +183,7 @@ void TestEditCommands::insertRow()
     QCOMPARE(t.doc.grid.rowSel(), cursor);
     QCOMPARE(t.doc.grid.rowHeight(cursor - 1), 300);
     verifyResting(t);
-    QVERIFY(t.doc.Andrad);
+    QVERIFY(t.doc.Andrad());
     QVERIFY(t.desktop.messages.empty());
 }
 
@@ -213,7 +213,8 @@ void TestEditCommands::copy()
                    {QStringLiteral("A"), QString(), QStringLiteral("1")},
                    {QStringLiteral("B"), QStringLiteral("x"), QStringLiteral("2")}});
         select(t, row, rowSel);
-        t.doc.Andrad = changed;
+        if (changed)
+            t.doc.markChanged();
         t.fields.set(QStringLiteral("typed"), QString(), QStringLiteral("9"));
         t.desktop.clipboard = QStringLiteral("old");
         const QStringList before = tags(t);
@@ -229,7 +230,7 @@ void TestEditCommands::copy()
         QCOMPARE(t.doc.grid.rowSel(), rowSel);
         QCOMPARE(t.doc.grid.col(), 1);
         QCOMPARE(t.doc.grid.colSel(), 3);
-        QCOMPARE(t.doc.Andrad, changed);
+        QCOMPARE(t.doc.Andrad(), changed);
         QCOMPARE(fields(t), (QStringList{QStringLiteral("typed"), QString(), QStringLiteral("9")}));
         QVERIFY(t.desktop.messages.empty());
     }
@@ -269,7 +270,7 @@ void TestEditCommands::deleteRows()
     QCOMPARE(t.doc.grid.row(), cursor);
     QCOMPARE(t.doc.grid.rowSel(), cursor);
     verifyResting(t);
-    QVERIFY(t.doc.Andrad);
+    QVERIFY(t.doc.Andrad());
     QVERIFY(t.desktop.messages.empty());
     QCOMPARE(t.desktop.clipboardClears, 0);
 }
@@ -292,7 +293,7 @@ void TestEditCommands::deleteNothing()
     const QString before = gridState(t);
     runCommand(t.doc, Command::Delete);
     QCOMPARE(gridState(t), before);
-    QVERIFY(!t.doc.Andrad);
+    QVERIFY(!t.doc.Andrad());
     QVERIFY(t.desktop.messages.empty());
 }
 
@@ -372,7 +373,7 @@ void TestEditCommands::cut()
     QCOMPARE(t.desktop.clipboard, std::optional<QString>(text));
     QCOMPARE(tags(t), expected);
     QCOMPARE(t.doc.grid.row(), cursor);
-    QCOMPARE(t.doc.Andrad, changed);
+    QCOMPARE(t.doc.Andrad(), changed);
     QVERIFY(t.desktop.messages.empty());
 }
 
@@ -413,7 +414,7 @@ void TestEditCommands::upwardSelection()
     QCOMPARE(up.desktop.clipboard, down.desktop.clipboard);
     QCOMPARE(tags(up), tags(down));
     QCOMPARE(fields(up), fields(down));
-    QCOMPARE(up.doc.Andrad, down.doc.Andrad);
+    QCOMPARE(up.doc.Andrad(), down.doc.Andrad());
     if (entry == Command::Copy) {
         // Copy puts back the selection it found.
         QCOMPARE(up.doc.grid.row(), bottom);
@@ -486,7 +487,7 @@ void TestEditCommands::paste()
     QCOMPARE(t.doc.grid.row(), cursor);
     QCOMPARE(t.doc.grid.rowSel(), cursor);
     verifyResting(t);
-    QVERIFY(t.doc.Andrad);
+    QVERIFY(t.doc.Andrad());
     QVERIFY(t.desktop.messages.empty());
     QCOMPARE(t.desktop.clipboard, std::optional<QString>(text));
 }
@@ -501,7 +502,7 @@ void TestEditCommands::pasteWithoutText()
     const QString before = gridState(t);
     runCommand(t.doc, Command::Paste);
     QCOMPARE(gridState(t), before);
-    QVERIFY(!t.doc.Andrad);
+    QVERIFY(!t.doc.Andrad());
     QVERIFY(t.desktop.messages.empty());
 }
 
@@ -544,7 +545,7 @@ void TestEditCommands::pasteLeavesOutTooLongLines()
 
     QCOMPARE(tags(t), good + numberedTags({1, 0}));
     verifyResting(t);
-    QVERIFY(t.doc.Andrad);
+    QVERIFY(t.doc.Andrad());
     if (prompt.isEmpty()) {
         QVERIFY(t.desktop.messages.empty());
         return;
@@ -616,7 +617,7 @@ void TestEditCommands::listLimit()
     if (entry == Command::InsertRow && warned) {
         // A refused insert changes nothing at all.
         QCOMPARE(gridState(t), before);
-        QVERIFY(!t.doc.Andrad);
+        QVERIFY(!t.doc.Andrad());
         return;
     }
     // Whatever fitted went in above the cursor's tag, in the text's order.
@@ -627,7 +628,7 @@ void TestEditCommands::listLimit()
     QCOMPARE(t.doc.grid.textAt(t.doc.grid.row(), 1), QStringLiteral("T2"));
     QCOMPARE(t.doc.grid.row(), 2 + inserted);
     verifyResting(t);
-    QVERIFY(t.doc.Andrad);
+    QVERIFY(t.doc.Andrad());
 }
 
 QTEST_GUILESS_MAIN(TestEditCommands)

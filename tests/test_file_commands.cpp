@@ -4,13 +4,17 @@
 
 #include "app/Commands.h"
 #include "files/FileCommands.h"
+#include "files/FileSystem.h"
+#include "files/InPlaceSave.h"
 #include "files/SparaFil.h"
+#include "files/TagFileReader.h"
 #include "files/WriteError.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -172,16 +176,26 @@ class TestFileCommands : public QObject {
     Q_OBJECT
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
+    // The user's data folder, where a backup goes when a file's own folder
+    // cannot take it: open to the user the tests become.
+    QTemporaryDir m_data;
     QString path(const QString &name) const { return m_dir->filePath(name); }
 
     // A list with the two example tags, changed and untitled.
     void fillExample(TestDoc &t)
     {
         t.addTags({{"Pump 1", "", "12"}, {"Källare", "A, B", "1"}});
-        t.doc.Andrad = true;
+        t.doc.markChanged();
     }
 
 private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_data.isValid());
+        QVERIFY(QFile::setPermissions(m_data.path(), QFile::Permissions(0x7777)));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_data.path()));
+    }
+
     void init()
     {
         QLocale::setDefault(QLocale::c());
@@ -199,7 +213,7 @@ private slots:
         QCOMPARE(readBytes(path("lista.brk")), kTwoTags);
         QCOMPARE(t.doc.FilNamn, path("lista.brk"));
         QCOMPARE(t.desktop.caption, QStringLiteral("lista.brk - Ovelda Taggverk"));
-        QVERIFY(!t.doc.Andrad);
+        QVERIFY(!t.doc.Andrad());
         QVERIFY(t.desktop.messages.empty());
 
         QCOMPARE(t.desktop.dialogs.size(), size_t(1));
@@ -211,11 +225,11 @@ private slots:
     {
         writeBytes(path("gammal.brk"), QByteArray(5000, 'x'));
         TestDoc t;
-        t.doc.Andrad = true; // an empty list: the old file becomes empty
+        t.doc.markChanged(); // an empty list: the old file becomes empty
         t.desktop.dialogAnswers.push_back(FakeDesktop::choice(path("gammal.brk")));
         runCommand(t.doc, Command::SaveAs);
         QCOMPARE(readBytes(path("gammal.brk")), QByteArray(""));
-        QVERIFY(!t.doc.Andrad);
+        QVERIFY(!t.doc.Andrad());
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"gammal.brk"}); // no temporary left
     }
 
@@ -237,7 +251,7 @@ private slots:
         QCOMPARE(t.desktop.dialogs[0].title, QStringLiteral("Spara som"));
         QCOMPARE(t.doc.FilNamn, QString());
         QCOMPARE(t.desktop.caption, caption);
-        QVERIFY(t.doc.Andrad);
+        QVERIFY(t.doc.Andrad());
         QVERIFY(t.desktop.messages.empty());
         QCOMPARE(t.doc.grid.rowSel(), t.doc.grid.row()); // no save, selection untouched
         QCOMPARE(t.doc.grid.colSel(), 3);
@@ -267,7 +281,7 @@ private slots:
         t.desktop.dialogAnswers.push_back(FakeDesktop::choice(path("ny.brk")));
         runCommand(t.doc, Command::Save);
 
-        QVERIFY(!t.doc.Andrad);
+        QVERIFY(!t.doc.Andrad());
         if (inPlace) {
             QVERIFY(t.desktop.dialogs.empty());
             QCOMPARE(readBytes(path(name)), kTwoTags);
@@ -329,12 +343,12 @@ private slots:
     {
         TestDoc t;
         t.addTags({{"ok", "", "1"}, {"inget antal", "", ""}, {"17\" rör", "", "2"}, {"Ω", "", "1"}, {"x", "", "abc"}});
-        t.doc.Andrad = true;
+        t.doc.markChanged();
         t.doc.FilNamn = path("v.brk");
         runCommand(t.doc, Command::Save);
         QCOMPARE(readBytes(path("v.brk")),
                  QByteArray("\"ok\",\" \",1\r\n\"17\" r\xf6r\",\" \",2\r\n\"?\",\" \",1\r\n"));
-        QVERIFY(!t.doc.Andrad);
+        QVERIFY(!t.doc.Andrad());
         QCOMPARE(t.desktop.messages.size(), size_t(1));
         QCOMPARE(t.desktop.messages[0].title, QStringLiteral("Spara"));
         QCOMPARE(t.desktop.messages[0].icon, Desktop::Icon::Warning);
@@ -375,7 +389,7 @@ private slots:
         const QString target = path("saknas/lista.brk");
         t.desktop.dialogAnswers.push_back(FakeDesktop::choice(target));
         runCommand(t.doc, Command::SaveAs);
-        QVERIFY(t.doc.Andrad);
+        QVERIFY(t.doc.Andrad());
         QCOMPARE(t.doc.FilNamn, target); // the name was accepted before the write failed
         QCOMPARE(t.desktop.caption, QStringLiteral("lista.brk - Ovelda Taggverk"));
         QVERIFY(!QFile::exists(target));
@@ -462,7 +476,7 @@ private slots:
             return;
         }
         QVERIFY(!saved);
-        QVERIFY(t.doc.Andrad);
+        QVERIFY(t.doc.Andrad());
         QCOMPARE(readBytes(target), fileExists ? QByteArray("gammalt innehåll") : QByteArray("<missing>"));
         QCOMPARE(t.desktop.messages.size(), size_t(1));
         QCOMPARE(t.desktop.messages[0].title, QStringLiteral("Fel vid sparande"));
@@ -508,7 +522,8 @@ private slots:
         const QStringList names = viaSymlink                   ? QStringList{"andra.brk", "lista.brk", "länk.brk"}
                                   : second.startsWith("under") ? QStringList{"lista.brk"}
                                                                : QStringList{"andra.brk", "lista.brk"};
-        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::System), names); // no temporary left
+        // No temporary file and no backup left.
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::System | QDir::Hidden), names);
 #ifdef Q_OS_UNIX
         struct stat a {};
         struct stat b {};
@@ -543,15 +558,105 @@ private slots:
         writeBytes(first, old);
         if (!hardLink(first, path("andra.brk")))
             QSKIP("the file system here has no hard links");
+        // An hour ago: a failed save must not look like another program's.
+        const QDateTime time = QDateTime::currentDateTime().addSecs(-3600);
+        {
+            QFile f(first);
+            QVERIFY(f.open(QIODevice::ReadWrite) && f.setFileTime(time, QFileDevice::FileModificationTime));
+        }
+        const QDateTime before = QFileInfo(first).lastModified();
         WriteError error;
         {
             FailingFile file(first, budget);
             QVERIFY(file.open(QIODevice::ReadWrite | QIODevice::Unbuffered | QIODevice::ExistingOnly));
-            QVERIFY(!replaceContent(file, bytes, error));
+            QVERIFY(!replaceContent(file, bytes, path("data"), error));
         }
         QCOMPARE(writeErrorReason(error), QStringLiteral("Enheten är full"));
         QCOMPARE(readBytes(first), old);
         QCOMPARE(readBytes(path("andra.brk")), old);
+        QCOMPARE(QFileInfo(first).lastModified(), before);
+        QVERIFY(!QFile::exists(backupBeside(first)));
+    }
+
+    void save_fileWithTwoNames_oldBytesOnTheDiskFirst_data()
+    {
+        QTest::addColumn<QString>("crashAfter"); // the step after which the save stops, as a crash would
+        QTest::addColumn<bool>("folderWritable");
+        QTest::addColumn<QStringList>("steps");
+        const QStringList all{"backup synced", "first part written", "file synced", "backup removed"};
+        QTest::newRow("the whole save") << QString() << true << all;
+        QTest::newRow("a crash after the first part") << "first part written" << true << all.mid(0, 2);
+        QTest::newRow("a crash after the backup") << "backup synced" << true << all.mid(0, 1);
+#ifdef Q_OS_UNIX
+        QTest::newRow("a folder that takes no backup") << QString() << false << all;
+        QTest::newRow("a folder that takes no backup, a crash") << "first part written" << false << all.mid(0, 2);
+#endif
+    }
+
+    // A file with two names is written in place: a crash part-way must
+    // leave its old list whole on the disk, beside it or, where its folder
+    // cannot take it, in the user's data folder.
+    void save_fileWithTwoNames_oldBytesOnTheDiskFirst()
+    {
+        QFETCH(QString, crashAfter);
+        QFETCH(bool, folderWritable);
+        QFETCH(QStringList, steps);
+        QVERIFY(QDir(m_dir->path()).mkdir("delad"));
+        const QString first = path("delad/lista.brk");
+        const QByteArray old = QByteArray(kTwoTags).repeated(100);
+        writeBytes(first, old);
+        if (!hardLink(first, path("delad/andra.brk")))
+            QSKIP("the file system here has no hard links");
+        TestDoc t;
+        t.addTags(Tags(300, Tag{"en ny rad", "med text", "3"}));
+        t.doc.FilNamn = first;
+
+        std::optional<WithoutRoot> user;
+        QString backup = backupBeside(first);
+        QCOMPARE(backup, path("delad/.lista.brk.taggverk-backup"));
+        if (!folderWritable) {
+#ifdef Q_OS_UNIX
+            // The files may be written, their folder not, by the saver.
+            QVERIFY(QFile::setPermissions(m_dir->path(), QFile::Permissions(0x7777)));
+            for (const char *name : {"delad/lista.brk", "delad/andra.brk"})
+                QVERIFY(QFile::setPermissions(path(name), QFile::Permissions(0x6666)));
+            QVERIFY(QFile::setPermissions(path("delad"), QFile::Permissions(0x5555)));
+            backup = backupIn(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation), first);
+            QVERIFY(backup.startsWith(m_data.path()));
+            user.emplace();
+            QVERIFY(user->ok());
+#endif
+        }
+        QStringList done;
+        bool crashed = false;
+        try {
+            SparaFil(t.doc, first, nullptr, [&](const char *step) {
+                done << QString::fromLatin1(step);
+                if (crashAfter == QLatin1String(step)) {
+                    // The new bytes have not all reached the file: the old
+                    // list lies on the disk.
+                    QCOMPARE(readBytes(backup), old);
+                    throw std::runtime_error("crash");
+                }
+            });
+        } catch (const std::runtime_error &) {
+            crashed = true;
+        }
+        user.reset();
+        QVERIFY(QFile::setPermissions(path("delad"), QFile::Permissions(0x7777)));
+        QCOMPARE(done, steps);
+        QCOMPARE(crashed, !crashAfter.isEmpty());
+        QCOMPARE(QFile::exists(backup), crashed);
+        QCOMPARE(QDir(path("delad")).entryList(QDir::Files | QDir::Hidden).size(), crashed && folderWritable ? 3 : 2);
+        if (crashed) {
+            // The list of before, from the backup, reads back whole.
+            TestDoc again;
+            openPath(again.doc, backup, QStringLiteral("backup"));
+            QVERIFY(again.desktop.messages.empty());
+            QCOMPARE(again.doc.grid.rows(), 202);
+        } else {
+            QCOMPARE(readBytes(path("delad/andra.brk")).count('\n'), 300);
+        }
     }
 
     void save_keepsOwnerAndGroup_data()
@@ -609,7 +714,7 @@ private slots:
 
         TestDoc t;
         t.addTags({{ "ny", "rad", "3" }});
-        t.doc.Andrad = true;
+        t.doc.markChanged();
         t.doc.FilNamn = target;
         bool saved = false;
         if (root && saver != "root") {
@@ -644,14 +749,14 @@ private slots:
         writeBytes(target, kTwoTags);
         TestDoc t;
         t.addTags(Tags(500, Tag{"en ny rad", "med text", "3"}));
-        t.doc.Andrad = true;
+        t.doc.markChanged();
         FailingSaveFile file(target, 1000);
         QVERIFY(!SparaFil(t.doc, file));
         QCOMPARE(readBytes(target), kTwoTags);
         QCOMPARE(t.desktop.messages.size(), size_t(1));
         QCOMPARE(t.desktop.messages[0].prompt, saveFailedPrompt(QStringLiteral("Enheten är full")));
         QCOMPARE(t.desktop.messages[0].title, QStringLiteral("Fel vid sparande"));
-        QVERIFY(t.doc.Andrad);
+        QVERIFY(t.doc.Andrad());
     }
 
     void save_pastTheFileSizeLimit_data()
@@ -676,9 +781,9 @@ private slots:
         if (secondName && !hardLink(target, path("andra.brk")))
             QSKIP("the file system here has no hard links");
         TestDoc t;
+        openPath(t.doc, target, QStringLiteral("lista.brk"));
         t.addTags(Tags(2000, Tag{"en ny rad", "med text", "3"}));
-        t.doc.Andrad = true;
-        t.doc.FilNamn = target;
+        t.doc.markChanged();
 
         rlimit old{};
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
@@ -691,7 +796,7 @@ private slots:
         QCOMPARE(sigaction(SIGXFSZ, &byDefault, &asGiven), 0);
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
         runCommand(t.doc, Command::Save);
-        const bool saved = !t.doc.Andrad;
+        const bool saved = !t.doc.Andrad();
         setrlimit(RLIMIT_FSIZE, &old);
         sigaction(SIGXFSZ, &asGiven, nullptr);
 
@@ -703,11 +808,13 @@ private slots:
         QCOMPARE(t.desktop.messages[0].title, QStringLiteral("Fel vid sparande"));
         // The system's reason, in Swedish, not "Unknown error".
         QCOMPARE(t.desktop.messages[0].prompt, saveFailedPrompt(QStringLiteral("Filen blir för stor för enheten.")));
-        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files).size(), secondName ? 2 : 1);
-        // The list is still there: a save without the limit writes it all.
-        QCOMPARE(t.doc.grid.rows(), 2002);
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden).size(), secondName ? 2 : 1);
+        // The list is still there: a save without the limit writes it all,
+        // without asking whether another program changed the file.
+        QCOMPARE(t.doc.grid.rows(), 2004);
         QVERIFY(Spara(t.doc));
-        QCOMPARE(readBytes(target).count('\n'), 2000);
+        QCOMPARE(t.desktop.messages.size(), size_t(1));
+        QCOMPARE(readBytes(target).count('\n'), 2002);
 #endif
     }
 
@@ -799,7 +906,7 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("lista.brk")));
         QVERIFY(!SparaFil(t.doc, file));
-        QVERIFY(t.doc.Andrad);
+        QVERIFY(t.doc.Andrad());
         QCOMPARE(t.desktop.messages.size(), size_t(1));
         QCOMPARE(t.desktop.messages[0].title, QStringLiteral("Fel vid sparande"));
 #ifdef Q_OS_WIN
@@ -867,7 +974,7 @@ private slots:
         QCOMPARE(readBytes(target), kTwoTags);
         QVERIFY(t.desktop.messages.empty());
         t.addTags({{"ny", "rad", "3"}});
-        t.doc.Andrad = true;
+        t.doc.markChanged();
 
         const QByteArray other = "\"annat\",\"program\",7\r\n";
         QByteArray onDisk = kTwoTags;
@@ -916,7 +1023,7 @@ private slots:
         // Save, or New with its save prompt; either clears Andrad only
         // when the list was saved.
         runCommand(t.doc, viaPrompt ? Command::New : Command::Save);
-        const bool saved = !t.doc.Andrad;
+        const bool saved = !t.doc.Andrad();
 
         const QByteArray ours = kTwoTags + "\"ny\",\"rad\",3\r\n";
         QCOMPARE(saved, written);
@@ -984,7 +1091,7 @@ private slots:
         QCOMPARE(t.fields.focus, int(EditorFields::Rad1));
         QCOMPARE(t.doc.FilNamn, path("lista.brk"));
         QCOMPARE(t.desktop.caption, QStringLiteral("lista.brk - Ovelda Taggverk"));
-        QVERIFY(!t.doc.Andrad);
+        QVERIFY(!t.doc.Andrad());
         QVERIFY(t.desktop.messages.empty());
 
         verifyDialog(t.desktop.dialogs.at(0), false, QStringLiteral("Öppna"), Desktop::DialogFlag::HideReadOnly);
@@ -1002,7 +1109,7 @@ private slots:
         QCOMPARE(t.rowText(1), QStringLiteral("1|||"));
         QCOMPARE(t.doc.grid.row(), 1);
         QCOMPARE(t.desktop.caption, QStringLiteral("tom.brk - Ovelda Taggverk"));
-        QVERIFY(!t.doc.Andrad);
+        QVERIFY(!t.doc.Andrad());
     }
 
     void open_nameThatCannotBeOpened_data()
@@ -1042,7 +1149,7 @@ private slots:
         t.addTags({{"kvar", "", "1"}});
         t.doc.FilNamn = path("förra.brk");
         t.desktop.caption = QStringLiteral("förra.brk - Ovelda Taggverk");
-        t.doc.Andrad = true;
+        t.doc.markChanged();
         t.desktop.answers.push_back(A::No);
         t.desktop.dialogAnswers.push_back(FakeDesktop::choice(name.startsWith('/') ? name : path(name)));
         openFile(t.doc);
@@ -1054,7 +1161,7 @@ private slots:
         QCOMPARE(t.doc.FilNamn, path("förra.brk"));
         QCOMPARE(t.desktop.caption, QStringLiteral("förra.brk - Ovelda Taggverk"));
         QCOMPARE(t.column(1), QStringList({"kvar", ""}));
-        QVERIFY(t.doc.Andrad);
+        QVERIFY(t.doc.Andrad());
     }
 
     void open_thePromptFirst_data()
@@ -1100,7 +1207,7 @@ private slots:
             ++(d.save ? saveDialogs : openDialogs);
         QCOMPARE(saveDialogs, saveAsDialogs);
         QCOMPARE(openDialogs, opened ? 1 : 0);
-        QCOMPARE(t.doc.Andrad, andradAfter);
+        QCOMPARE(t.doc.Andrad(), andradAfter);
         QCOMPARE(QFile::exists(path("sparad.brk")), saveAsAccepted);
         if (saveAsAccepted)
             QCOMPARE(readBytes(path("sparad.brk")), kTwoTags);
@@ -1118,7 +1225,7 @@ private slots:
         openFile(t.doc); // no dialog answer: the Open dialog is cancelled
         QCOMPARE(readBytes(path("lista.brk")), kTwoTags);
         QCOMPARE(t.desktop.dialogs.size(), size_t(1));
-        QVERIFY(t.doc.Andrad); // saved, yet still marked as changed
+        QVERIFY(t.doc.Andrad()); // saved, yet still marked as changed
     }
 
     void open_damagedFile_data()
@@ -1145,7 +1252,7 @@ private slots:
         t.desktop.dialogAnswers.push_back(FakeDesktop::choice(path("skadad.brk")));
         openFile(t.doc);
         QCOMPARE(t.doc.grid.rows(), rows + 2);
-        QVERIFY(!t.doc.Andrad);
+        QVERIFY(!t.doc.Andrad());
         QCOMPARE(t.doc.FilNamn, path("skadad.brk"));
         if (warning.isEmpty()) {
             QVERIFY(t.desktop.messages.empty());
@@ -1183,7 +1290,7 @@ private slots:
         openFile(t.doc);
         QCOMPARE(t.column(1), QStringList({"Pump 1", "Källare", ""}));
         QCOMPARE(t.doc.FilNamn, path("lång.brk"));
-        QVERIFY(!t.doc.Andrad);
+        QVERIFY(!t.doc.Andrad());
         QCOMPARE(t.desktop.messages.size(), size_t(1));
         QCOMPARE(t.desktop.messages[0].prompt,
                  QStringLiteral("Filen kunde inte läsas till slut. 2 brickor lästes in."));
@@ -1254,20 +1361,62 @@ private slots:
         QCOMPARE(c.column(3), QStringList({"12", "4", "-7", ""}));
     }
 
-    void readingIsCappedForEndlessDevices()
+    void deviceIsReadAsItIsParsed()
     {
-        QByteArray big(100, 'a');
-        QBuffer buffer(&big);
+        QByteArray bytes = kTwoTags;
+        QBuffer buffer(&bytes);
         QVERIFY(buffer.open(QIODevice::ReadOnly));
-        QByteArray data;
-        QVERIFY(!readFileContent(buffer, data, 40));
-        QCOMPARE(data.size(), 40);
+        // Cut inside the second record: damage, whatever the bytes say.
+        ContentHash hash;
+        TagFileContent l = readTagFile(buffer, 100, &hash, 30);
+        QCOMPARE(l.rows.size(), size_t(1));
+        QCOMPARE(l.end, TagFileContent::End::ReadError);
+        QVERIFY(l.contentLeft);
+        // Exactly full: whole, and the hash is that of the whole file.
         buffer.seek(0);
-        QVERIFY(readFileContent(buffer, data, 100));
-        QCOMPARE(data, big);
-        buffer.seek(0);
-        QVERIFY(readFileContent(buffer, data, 1000));
-        QCOMPARE(data, big);
+        hash = ContentHash();
+        l = readTagFile(buffer, 100, &hash, bytes.size());
+        QCOMPARE(l.rows.size(), size_t(2));
+        QCOMPARE(l.end, TagFileContent::End::Complete);
+        QCOMPARE(hash.bytes(), bytes.size());
+        QCOMPARE(hash.value(), contentHash(bytes));
+    }
+
+    void open_stopsWhereTheListStops_data()
+    {
+        QTest::addColumn<QByteArray>("start"); // the file's first bytes, then zeros to 2 GB
+        QTest::addColumn<int>("tags");
+        QTest::newRow("2 GB of zeros") << QByteArray() << 0;
+        QTest::newRow("a text over the limit first") << QByteArray("\"" + QByteArray(70000, 'x')) << 0;
+        QTest::newRow("a list, then zeros") << QByteArray(kTwoTags).repeated(1000) << 2000;
+    }
+
+    // A damaged file of any size answers at once: it is read no further
+    // than the list goes, not into memory whole.
+    void open_stopsWhereTheListStops()
+    {
+        QFETCH(QByteArray, start);
+        QFETCH(int, tags);
+        const QString target = path("stor.brk");
+        writeBytes(target, start);
+        {
+            QFile f(target);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            if (!f.resize(qint64(2) << 30))
+                QSKIP("no room for a file of 2 GB here");
+        }
+        TestDoc t;
+        openPath(t.doc, target, QStringLiteral("stor.brk"));
+        QCOMPARE(t.doc.grid.rows(), tags + 2);
+        QCOMPARE(t.desktop.messages.size(), size_t(1));
+        QCOMPARE(t.desktop.messages[0].title, QStringLiteral("Fil skadad"));
+        QVERIFY(t.doc.stamp);
+        QVERIFY2(t.doc.stamp->hashedBytes <= start.size() + (qint64(2) << 20),
+                 qPrintable(QString::number(t.doc.stamp->hashedBytes)));
+        QCOMPARE(t.doc.stamp->size, qint64(2) << 30);
+        // What was read is what the check reads back.
+        QVERIFY(fileUnchangedSince(target, *t.doc.stamp));
+        QFile::remove(target);
     }
 };
 

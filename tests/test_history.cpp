@@ -103,9 +103,9 @@ private slots:
         // What the command started from: undo its step by hand to compare.
         QVERIFY(t.doc.history.canUndo());
         const State after = stateOf(t);
-        t.doc.Andrad = false;
+        t.doc.markSaved();
         runCommand(t.doc, Command::Undo);
-        QVERIFY(t.doc.Andrad);
+        QVERIFY(t.doc.Andrad());
         QVERIFY(!t.doc.history.canUndo());
         const State before = stateOf(t);
         TestDoc fresh;

@@ -67,7 +67,7 @@ private slots:
         QCOMPARE(QFile::exists(copy), yes); // kept until saved or closed; Nej removes it
         if (!yes) {
             QCOMPARE(t.doc.grid.rows(), 2);
-            QVERIFY(!t.doc.Andrad);
+            QVERIFY(!t.doc.Andrad());
             return;
         }
         // Every text exactly as it was, where the tag file would not keep it.
@@ -77,7 +77,7 @@ private slots:
         QCOMPARE(t.doc.grid.rows(), 5);
         QCOMPARE(t.doc.FilNamn, QStringLiteral("/x/lista.brk"));
         QCOMPARE(t.desktop.caption, QStringLiteral("lista.brk - Ovelda Taggverk"));
-        QVERIFY(t.doc.Andrad);
+        QVERIFY(t.doc.Andrad());
         QCOMPARE(t.doc.grid.row(), 2);
         QCOMPARE(t.fields.values[0], kTags[1][0]);
         QCOMPARE(mine.path(), copy);

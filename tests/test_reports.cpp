@@ -176,7 +176,7 @@ private slots:
         g.setColSel(cursor.colSel);
         const QString shown = t.fields.values[0];
         t.doc.FilNamn = QStringLiteral("/tmp/x.brk");
-        t.doc.Andrad = true;
+        t.doc.markChanged();
 
         printListing(t.doc);
 
@@ -184,7 +184,7 @@ private slots:
         QVERIFY(cursorOf(g) == cursor);
         QCOMPARE(t.fields.values[0], shown);
         QCOMPARE(t.doc.FilNamn, QStringLiteral("/tmp/x.brk"));
-        QVERIFY(t.doc.Andrad);
+        QVERIFY(t.doc.Andrad());
         QCOMPARE(g.rows(), 5);
 
         // The next Uppdatera writes the row the fields show, not the last tag.
@@ -230,7 +230,7 @@ private slots:
         QCOMPARE(m.buttons, Desktop::Buttons::Ok);
         QCOMPARE(!t.desktop.printed.isEmpty(), printed);
         QVERIFY(cursorOf(t.doc.grid) == before);
-        QVERIFY(!t.doc.Andrad);
+        QVERIFY(!t.doc.Andrad());
     }
 
     // ---- Character counter ----
@@ -350,7 +350,7 @@ private slots:
         t.doc.grid.setRow(2);
         grdGrid_Click(t.doc);
         t.fields.set(QStringLiteral("typed"), QString(), QString());
-        t.doc.Andrad = true;
+        t.doc.markChanged();
         QStringList cellsBefore;
         for (int r = 0; r < t.doc.grid.rows(); ++r)
             cellsBefore << t.rowText(r);
@@ -359,7 +359,7 @@ private slots:
 
         QVERIFY(cursorOf(t.doc.grid) == (Cursor{2, 1, 2, 3}));
         QCOMPARE(t.fields.values[0], QStringLiteral("typed"));
-        QVERIFY(t.doc.Andrad);
+        QVERIFY(t.doc.Andrad());
         QStringList cellsAfter;
         for (int r = 0; r < t.doc.grid.rows(); ++r)
             cellsAfter << t.rowText(r);
@@ -393,7 +393,7 @@ private slots:
         QCOMPARE(t.desktop.messages.front().title, QStringLiteral("Teckenräknare"));
         QCOMPARE(t.desktop.messages.front().icon, Desktop::Icon::Information);
         QVERIFY(cursorOf(t.doc.grid) == before);
-        QVERIFY(!t.doc.Andrad);
+        QVERIFY(!t.doc.Andrad());
     }
 };
 

@@ -33,7 +33,7 @@ private slots:
         TestDoc t;
         t.addTags({{"a", "b", "1"}, {"c", "d", "2"}, {"e", "f", "3"}});
         t.doc.FilNamn = QStringLiteral("/tmp/x.brk");
-        t.doc.Andrad = true;
+        t.doc.markChanged();
         t.doc.grid.setRow(2);
         t.doc.grid.setRowSel(3);
         t.fields.set("typed", "not", "committed");
@@ -44,7 +44,7 @@ private slots:
         QCOMPARE(t.rowText(1), QStringLiteral("1|||"));
         QCOMPARE(t.doc.FilNamn, QString());
         QCOMPARE(t.desktop.caption, QStringLiteral("Namnlös - Ovelda Taggverk"));
-        QCOMPARE(t.doc.Andrad, true); // its callers clear it
+        QCOMPARE(t.doc.Andrad(), true); // its callers clear it
         selectionIs(t.doc.grid, 1, 1);
         QCOMPARE(t.fields.values[0] + t.fields.values[1] + t.fields.values[2], QString());
         QCOMPARE(t.doc.grid.colAlignment(0), TagGrid::Alignment::RightCenter);
@@ -167,7 +167,7 @@ private slots:
         QFETCH(QString, loaded);
         TestDoc t;
         t.addTags({{"a", "", "1"}, {"b", "", "2"}, {"c", "", "3"}});
-        t.doc.Andrad = false;
+        t.doc.markSaved();
         t.fields.set("typed", "not", "committed");
         tablePress(t.doc, row, col, false);
         if (rowSel != row)
@@ -176,7 +176,7 @@ private slots:
         selectionIs(t.doc.grid, wantRow, wantSel);
         QCOMPARE(t.fields.values[0], loaded);
         QCOMPARE(t.fields.focus, int(EditorFields::Rad1));
-        QCOMPARE(t.doc.Andrad, false);
+        QCOMPARE(t.doc.Andrad(), false);
     }
 
     // 20 tags t1..t20 and the entry row 21; five rows shown from row 1.
@@ -222,12 +222,12 @@ private slots:
         MarkeraRader(t.doc);
         t.fields.set("typed", "not", "committed");
         t.fields.focusChanges = 0;
-        t.doc.Andrad = false;
+        t.doc.markSaved();
 
         tableKeyPress(t.doc, TableKey(key), shift);
         selectionIs(g, wantRow, wantSel);
         QCOMPARE(t.fields.focusChanges, 0); // the focus stays in the table
-        QCOMPARE(t.doc.Andrad, false);
+        QCOMPARE(t.doc.Andrad(), false);
         QVERIFY(t.desktop.messages.empty());
         // Every gesture ends like a click: the fields show the cursor row,
         // so the next Uppdatera cannot write typed texts over it unseen.
@@ -317,7 +317,7 @@ private slots:
         LocaleScope locale(swedish ? kSwedish : kEnglish);
         TestDoc t;
         t.addTags({{"old", "row", "9"}});
-        t.doc.Andrad = false;
+        t.doc.markSaved();
         const QString before = t.rowText(2);
         t.fields.set(rad1, rad2, antal);
         cmdUppdatera_Click(t.doc);
@@ -325,7 +325,7 @@ private slots:
         if (prompt.isEmpty()) {
             QVERIFY(t.desktop.messages.empty());
             QCOMPARE(t.rowText(2), QStringLiteral("2|%1|%2|%3").arg(rad1, rad2, antal)); // stored as typed
-            QCOMPARE(t.doc.Andrad, true);
+            QCOMPARE(t.doc.Andrad(), true);
             return;
         }
         QCOMPARE(t.desktop.messages.size(), size_t(1));
@@ -336,7 +336,7 @@ private slots:
         QCOMPARE(t.rowText(2), before);
         QCOMPARE(t.doc.grid.rows(), 3);
         QCOMPARE(t.fields.values[2], antal); // the typed text stays for correcting
-        QCOMPARE(t.doc.Andrad, false);
+        QCOMPARE(t.doc.Andrad(), false);
     }
 
     void commitIntoEntryRowAppendsANewOne()
@@ -350,7 +350,7 @@ private slots:
         selectionIs(t.doc.grid, 2, 2);
         QCOMPARE(t.fields.values[0] + t.fields.values[1] + t.fields.values[2], QString());
         QCOMPARE(t.fields.focus, int(EditorFields::Rad1));
-        QCOMPARE(t.doc.Andrad, true);
+        QCOMPARE(t.doc.Andrad(), true);
     }
 
     void commitIntoDataRowOverwritesAndSteps()
@@ -399,7 +399,7 @@ private slots:
         QCOMPARE(t.desktop.messages.size(), size_t(1));
         QCOMPARE(t.desktop.messages[0].prompt, QStringLiteral("Listan rymmer högst 32765 brickor."));
         QCOMPARE(t.desktop.messages[0].title, QStringLiteral("För många brickor"));
-        QCOMPARE(t.doc.Andrad, false);
+        QCOMPARE(t.doc.Andrad(), false);
 
         g.setRow(5); // overwriting a tag of a full list is still allowed
         cmdUppdatera_Click(t.doc);

@@ -6,6 +6,9 @@
 #include "reports/CharacterCounter.h"
 #include "reports/PrintListing.h"
 
+#include <exception>
+#include <new>
+
 void runCommand(Document &doc, Command command)
 {
     switch (command) {
@@ -59,5 +62,17 @@ void runCommand(Document &doc, Command command)
     case Command::About:
         doc.desktop.showAbout();
         break;
+    }
+}
+
+void runGuarded(Document &doc, const std::function<void()> &work)
+{
+    try {
+        work();
+    } catch (const std::bad_alloc &) {
+        doc.desktop.messageBox(QStringLiteral("Minnet räckte inte."), QStringLiteral("Fel"), Desktop::Icon::Warning);
+    } catch (const std::exception &e) {
+        doc.desktop.messageBox(QStringLiteral("Kommandot kunde inte slutföras.\n") + QString::fromLocal8Bit(e.what()),
+                               QStringLiteral("Fel"), Desktop::Icon::Warning);
     }
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 struct Document;
 
 // Every command the menus give, by name. The menus map their entries to
@@ -24,3 +26,9 @@ enum class Command {
 };
 
 void runCommand(Document &doc, Command command);
+
+// Runs what a user event asks for so that its failure never ends the
+// program with the list in it: running out of memory is told as "Minnet
+// räckte inte.", any other failure as "Kommandot kunde inte slutföras."
+// with its reason.
+void runGuarded(Document &doc, const std::function<void()> &work);

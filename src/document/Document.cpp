@@ -13,6 +13,13 @@ void Document::warnListFull()
                        QStringLiteral("För många brickor"), Desktop::Icon::Warning);
 }
 
+void Document::warnReadStopped(int rows)
+{
+    const QString count = rows == 1 ? QStringLiteral("1 bricka") : QStringLiteral("%1 brickor").arg(rows);
+    desktop.messageBox(QStringLiteral("Filen kunde inte läsas till slut. %1 lästes in.").arg(count),
+                       QStringLiteral("Fil skadad"), Desktop::Icon::Warning);
+}
+
 QString Document::rowList(const QList<qsizetype> &rows)
 {
     constexpr qsizetype kMax = 20;

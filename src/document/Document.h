@@ -18,7 +18,6 @@ struct Document {
 
     TagGrid grid;
     QString FilNamn;
-    bool Andrad = false;
     // FilNamn's file as last read or written here; nullopt when this program
     // has neither read nor written it (nothing to compare against).
     std::optional<FileStamp> stamp;
@@ -30,14 +29,16 @@ struct Document {
     static inline const QString kTitle = QStringLiteral("Ovelda Taggverk");
     static inline const QString kUntitled = QStringLiteral("Namnlös");
 
+    // True while the list has changes that are not saved.
+    bool Andrad() const { return m_andrad; }
     // The one place the list becomes unchanged: saved from the menu, read
     // from a file, or reset. (A save from the save prompt leaves Andrad as
     // it was: the command that asked decides what follows.)
-    void markSaved() { Andrad = false; }
+    void markSaved() { m_andrad = false; }
     // Every command that changed the list says so here.
     void markChanged()
     {
-        Andrad = true;
+        m_andrad = true;
         ++m_changes;
     }
     // Counts the changes, so a copy of the list can tell when it is behind.
@@ -48,10 +49,13 @@ struct Document {
     void setFileCaption(const QString &fileTitle) { desktop.setCaption(caption(fileTitle)); }
     // Warns that the list is full; used by every command that adds rows.
     void warnListFull();
+    // "Fil skadad": a file or copy stopped early; rows tags were read.
+    void warnReadStopped(int rows);
     // Row or line numbers as warnings list them: "3, 7." or, past 20
     // numbers, "1, 2, ..., 20, ...".
     static QString rowList(const QList<qsizetype> &rows);
 
 private:
+    bool m_andrad = false;
     quint64 m_changes = 0;
 };

@@ -50,6 +50,31 @@ void resetDocument(Document &doc)
     doc.markSaved();
 }
 
+void fillList(Document &doc, std::vector<std::array<QString, 3>> tags, int cursorRow)
+{
+    // The rows are built, and the table's room taken, before the table
+    // changes: what can run out of memory comes first. The rows are then
+    // moved into the table, not copied.
+    TagGrid &g = doc.grid;
+    const int n = static_cast<int>(tags.size());
+    std::vector<QStringList> rows;
+    rows.reserve(tags.size());
+    for (auto &tag : tags)
+        rows.push_back({QString(), std::move(tag[0]), std::move(tag[1]), std::move(tag[2])});
+    tags = {};
+    g.reserveRows(n + 2);
+    // The tags fill rows 1..n and the last row, cleared, becomes the entry row.
+    g.setRows(2);
+    g.setRow(1);
+    for (int c = 1; c <= 3; ++c)
+        g.setTextAt(1, c, QString());
+    g.insertRows(1, std::move(rows));
+    g.setRow(std::clamp(cursorRow, 1, n + 1));
+    NumreraRader(doc);
+    MarkeraRader(doc);
+    HamtaRad(doc);
+}
+
 void NumreraRader(Document &doc)
 {
     TagGrid &g = doc.grid;

@@ -2,6 +2,11 @@
 
 #include "base/TableKey.h"
 
+#include <QString>
+
+#include <array>
+#include <vector>
+
 struct Document;
 
 // The routines every command uses to reset, number, select, load and show
@@ -11,6 +16,10 @@ struct Document;
 void NyLista(Document &doc);
 // Start-up and New: an empty untitled list with nothing to save.
 void resetDocument(Document &doc);
+// The list replaced by these tags, as if appended one by one: numbered, the
+// cursor on cursorRow (kept within the list), selected and loaded into the
+// fields. Running out of memory leaves the table as it was.
+void fillList(Document &doc, std::vector<std::array<QString, 3>> tags, int cursorRow);
 // Rewrites the number column 1..Rows-1; leaves the cursor on its row, column 1.
 void NumreraRader(Document &doc);
 // Widens the selection to whole tags (columns 1..3) between Row and RowSel.

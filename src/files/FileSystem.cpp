@@ -4,6 +4,7 @@
 #include <QFileDevice>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 
 #ifdef Q_OS_UNIX
@@ -32,6 +33,63 @@ void ignoreFileSizeSignal(int)
 }
 #endif
 } // namespace
+
+bool openRegularFile(QFile &file, const QString &path)
+{
+    if (!QFileInfo(path).isFile())
+        return false;
+#ifdef Q_OS_UNIX
+    // Opening a pipe waits for a writer: O_NONBLOCK, and the type checked
+    // again on what was opened.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return true;
+#else
+    file.setFileName(path);
+    return file.open(QIODevice::ReadOnly);
+#endif
+}
+
+std::optional<FileStamp> fileStampOf(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return std::nullopt;
+    FileStamp stamp;
+    stamp.size = info.size();
+    stamp.modified = info.fileTime(QFileDevice::FileModificationTime);
+    return stamp;
+}
+
+bool fileUnchangedSince(const QString &path, const FileStamp &stamp)
+{
+    // Size and time first: most changes show there without a read.
+    const std::optional<FileStamp> now = fileStampOf(path);
+    if (!now || now->size != stamp.size || now->modified != stamp.modified)
+        return false;
+    QFile file;
+    if (!openRegularFile(file, path))
+        return false;
+    // As much as was read or written of it, in pieces.
+    ContentHash hash;
+    QByteArray piece;
+    for (qint64 left = stamp.hashedBytes; left > 0;) {
+        piece.resize(std::min<qint64>(left, qint64(1) << 20));
+        const qint64 got = file.read(piece.data(), piece.size());
+        if (got <= 0)
+            return false;
+        hash.add(QByteArrayView(piece.constData(), got));
+        left -= got;
+    }
+    return hash.value() == stamp.contentHash;
+}
 
 bool hasOtherNames(const QString &path)
 {

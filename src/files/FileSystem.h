@@ -1,11 +1,33 @@
 #pragma once
 
+#include "document/FileStamp.h"
+
 #include <QString>
 
+#include <optional>
+
+class QFile;
 class QFileDevice;
 
-// The steps of a save that QSaveFile leaves to the program: what a file
-// shared with others needs, and what the system's limits need.
+// The file system as the file commands need it: opening regular files
+// only, the stamp of a file and the check against it, and the steps of a
+// save that QSaveFile leaves to the program (what a file shared with others
+// needs, and what the system's limits need).
+
+// Opens path for reading when it names a regular file (a link to one
+// included). A pipe, device, socket or folder is refused before it is
+// opened, and where the system allows it the file is opened so that one
+// swapped in for a pipe meanwhile cannot block.
+bool openRegularFile(QFile &file, const QString &path);
+
+// The size and modification time of the file at path (no hash yet);
+// nullopt when there is none.
+std::optional<FileStamp> fileStampOf(const QString &path);
+
+// True when the file at path is still the one stamp describes: the same
+// size, modification time and content (the bytes the stamp's hash covers,
+// read back; a regular file only).
+bool fileUnchangedSince(const QString &path, const FileStamp &stamp);
 
 // True when the file at path (a link followed) has more than one name (hard
 // links): replacing it would cut the other names off the new list.

@@ -3,7 +3,6 @@
 #include "base/Limits.h"
 #include "document/Document.h"
 #include "document/TableRoutines.h"
-#include "files/FileCommands.h"
 
 #include <QDataStream>
 #include <QDateTime>
@@ -15,7 +14,10 @@
 #include <QUuid>
 
 namespace {
-constexpr quint32 kMagic = 0x54564b31; // "TVK1"
+// "TVK2"; a "TVK1" copy, from before the stamp was kept, has none.
+constexpr quint32 kMagic = 0x54564b32;
+constexpr quint32 kMagicWithoutStamp = 0x54564b31;
+constexpr auto kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 const QString kSuffix = QStringLiteral(".taggverk-kopia");
 
 // A lock held for as long as the program runs: never stale by age, only
@@ -45,6 +47,9 @@ bool RecoveryCopy::own()
         return true;
     if (m_folder.isEmpty() || !QDir().mkpath(m_folder))
         return false;
+    // Where the system cannot make it the user's alone, the copy is still
+    // better kept than lost.
+    QFile::setPermissions(m_folder, kOwnerOnly | QFileDevice::ExeOwner);
     const QString path = m_folder + QLatin1Char('/') + QUuid::createUuid().toString(QUuid::WithoutBraces) + kSuffix;
     m_lock = lockFor(path);
     if (!m_lock)
@@ -70,11 +75,15 @@ bool RecoveryCopy::write(const Document &doc)
     out.setVersion(QDataStream::Qt_6_0);
     out.setByteOrder(QDataStream::LittleEndian); // the texts as they lie in memory, not swapped
     out << kMagic << doc.FilNamn << qint32(g.row()) << qint32(tags);
+    const FileStamp stamp = doc.stamp.value_or(FileStamp());
+    out << bool(doc.stamp) << stamp.size << stamp.modified << stamp.contentHash << stamp.hashedBytes;
     for (int r = 1; r <= tags; ++r)
         out << g.textAt(r, 1) << g.textAt(r, 2) << g.textAt(r, 3);
     QSaveFile file(m_path);
-    return out.status() == QDataStream::Ok && file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
-           file.commit();
+    if (out.status() != QDataStream::Ok || !file.open(QIODevice::WriteOnly))
+        return false;
+    file.setPermissions(kOwnerOnly);
+    return file.write(bytes) == bytes.size() && file.commit();
 }
 
 void RecoveryCopy::remove()
@@ -113,7 +122,14 @@ std::optional<RecoveryCopy::Content> RecoveryCopy::read() const
     qint32 row = 0, count = 0;
     Content c;
     in >> magic >> c.fileName >> row >> count;
-    if (in.status() != QDataStream::Ok || magic != kMagic)
+    if (magic == kMagic) {
+        bool hasStamp = false;
+        FileStamp stamp;
+        in >> hasStamp >> stamp.size >> stamp.modified >> stamp.contentHash >> stamp.hashedBytes;
+        if (hasStamp)
+            c.stamp = stamp;
+    }
+    if (in.status() != QDataStream::Ok || (magic != kMagic && magic != kMagicWithoutStamp))
         return std::nullopt;
     c.cursorRow = row;
     count = std::clamp(count, 0, kMaxTags);
@@ -153,9 +169,10 @@ bool offerRecovery(Document &doc, RecoveryCopy &copy)
     resetDocument(doc);
     fillList(doc, std::move(c->tags), c->cursorRow);
     doc.FilNamn = c->fileName;
+    doc.stamp = c->stamp;
     doc.setFileCaption(c->fileName.isEmpty() ? QString() : title);
     doc.markChanged();
     if (!c->whole)
-        warnReadStopped(doc, read);
+        doc.warnReadStopped(read);
     return true;
 }

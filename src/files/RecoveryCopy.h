@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/FileStamp.h"
+
 #include <QString>
 
 #include <array>
@@ -12,13 +14,17 @@ struct Document;
 
 // A copy of the list kept while it has unsaved changes, in the user's own
 // data folder, so that a crash or a power cut loses nothing typed. Every
-// cell text is kept exactly (not in the tag file's code page), with FilNamn
-// and the cursor row. Each running program owns its copy through a lock
-// file beside it; the copy of a program that died is free for the next one.
+// cell text is kept exactly (not in the tag file's code page), with FilNamn,
+// its file's stamp and the cursor row. Each running program owns its copy
+// through a lock file beside it; the copy of a program that died is free
+// for the next one. The folder and the copies are the user's alone.
 class RecoveryCopy {
 public:
     struct Content {
         QString fileName; // FilNamn
+        // FilNamn's file as the list last read or wrote it, so that Spara
+        // still asks when another program changed it meanwhile.
+        std::optional<FileStamp> stamp;
         int cursorRow = 1;
         std::vector<std::array<QString, 3>> tags;
         bool whole = true; // false: the copy was cut short
@@ -27,6 +33,8 @@ public:
     // The folder: Qt's AppLocalDataLocation, "recovery" below it.
     RecoveryCopy();
     explicit RecoveryCopy(QString folder);
+    // Another folder, before the first copy is written.
+    void setFolder(const QString &folder) { m_folder = folder; }
     ~RecoveryCopy();
     RecoveryCopy(const RecoveryCopy &) = delete;
     RecoveryCopy &operator=(const RecoveryCopy &) = delete;
@@ -52,7 +60,7 @@ private:
 };
 
 // At start: when a copy is left that no running program owns, asks whether
-// to bring it back ("Återställ", Ja the default). Ja puts the list, FilNamn
-// and the caption back with Andrad set and the copy kept; Nej removes the
-// copy. True when the list was brought back.
+// to bring it back ("Återställ", Ja the default). Ja puts the list, FilNamn,
+// its file's stamp and the caption back with Andrad set and the copy kept;
+// Nej removes the copy. True when the list was brought back.
 bool offerRecovery(Document &doc, RecoveryCopy &copy);

@@ -1,8 +1,8 @@
 #include "files/SparaFil.h"
 
 #include "document/Document.h"
-#include "files/FileCommands.h"
 #include "files/FileSystem.h"
+#include "files/InPlaceSave.h"
 #include "files/TagFileWriter.h"
 #include "files/WriteError.h"
 #include "table/RowNumbers.h"
@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <QStringList>
 
 #include <cerrno>
@@ -51,14 +52,19 @@ TagFileBytes takeContent(Document &doc)
     return content;
 }
 
-void finish(Document &doc, const TagFileBytes &content, quint64 *hash)
+void finish(Document &doc, const QString &path, const TagFileBytes &content, std::optional<FileStamp> *stamp)
 {
-    if (hash)
-        *hash = contentHash(content.bytes);
+    if (stamp) {
+        *stamp = fileStampOf(path);
+        if (*stamp) {
+            (*stamp)->contentHash = contentHash(content.bytes);
+            (*stamp)->hashedBytes = content.bytes.size();
+        }
+    }
     warnAboutChanges(doc, content);
 }
 
-bool saveInPlace(Document &doc, const QString &path, quint64 *hash)
+bool saveInPlace(Document &doc, const QString &path, std::optional<FileStamp> *stamp, const SaveSteps &steps)
 {
     QFile file(path);
     clearLastWriteError();
@@ -68,11 +74,13 @@ bool saveInPlace(Document &doc, const QString &path, quint64 *hash)
     }
     const TagFileBytes content = takeContent(doc);
     WriteError reason;
-    if (!replaceContent(file, content.bytes, reason)) {
+    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    if (!replaceContent(file, content.bytes, dataFolder, reason, steps)) {
         showSaveError(doc, reason);
         return false;
     }
-    finish(doc, content, hash);
+    file.close();
+    finish(doc, path, content, stamp);
     return true;
 }
 
@@ -82,16 +90,16 @@ bool isPermissionError(const WriteError &e)
 }
 } // namespace
 
-bool SparaFil(Document &doc, const QString &path, quint64 *contentHash)
+bool SparaFil(Document &doc, const QString &path, std::optional<FileStamp> *stamp, const SaveSteps &steps)
 {
     surviveFileSizeLimit();
     if (hasOtherNames(path))
-        return saveInPlace(doc, path, contentHash);
+        return saveInPlace(doc, path, stamp, steps);
     QSaveFile file(path);
-    return SparaFil(doc, file, contentHash);
+    return SparaFil(doc, file, stamp);
 }
 
-bool SparaFil(Document &doc, QSaveFile &file, quint64 *contentHash)
+bool SparaFil(Document &doc, QSaveFile &file, std::optional<FileStamp> *stamp)
 {
     surviveFileSizeLimit();
     // The system's error code is taken right after each call that can fail,
@@ -129,29 +137,6 @@ bool SparaFil(Document &doc, QSaveFile &file, quint64 *contentHash)
         showSaveError(doc, reason);
         return false;
     }
-    finish(doc, content, contentHash);
+    finish(doc, file.fileName(), content, stamp);
     return true;
-}
-
-bool replaceContent(QFile &file, const QByteArray &bytes, WriteError &error)
-{
-    QByteArray old;
-    clearLastWriteError();
-    if (!file.seek(0) || !readFileContent(file, old, kMaxTagFileBytes)) {
-        error = lastWriteError(file.errorString());
-        return false;
-    }
-    // Room first: a full disk or a size limit then fails before a byte of
-    // the old list is overwritten.
-    const qint64 size = bytes.size();
-    clearLastWriteError();
-    const bool ok = (size <= old.size() || reserveRoom(file, size)) && file.seek(0) && file.write(bytes) == size &&
-                    file.resize(size) && syncToDisk(file);
-    if (ok)
-        return true;
-    error = lastWriteError(file.errorString());
-    // The old bytes back, as they were; the reason stays the first failure's.
-    if (file.seek(0) && file.write(old) == old.size() && file.resize(old.size()))
-        syncToDisk(file);
-    return false;
 }

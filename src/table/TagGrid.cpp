@@ -235,6 +235,12 @@ void TagGrid::insertRows(int index, std::vector<QStringList> newRows)
     ++m_structureVersion;
 }
 
+void TagGrid::reserveRows(int n)
+{
+    m_cells.reserve(static_cast<size_t>(std::max(n, 0)));
+    m_rowHeights.reserve(static_cast<size_t>(std::max(n, 0)));
+}
+
 void TagGrid::deleteRows(int index, int count)
 {
     if (count <= 0)

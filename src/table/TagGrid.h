@@ -82,6 +82,9 @@ public:
     // Inserts whole rows before index in one step; each row is made cols()
     // cells. The rows are moved in, not copied.
     void insertRows(int index, std::vector<QStringList> newRows);
+    // Room for n rows, taken now, so that growing to n rows later cannot
+    // run out of memory half-way.
+    void reserveRows(int n);
 
     int topRow() const { return m_topRow; }
     // Throws Error for a row it cannot scroll to.

@@ -55,7 +55,7 @@ private slots:
         QCOMPARE(m->headerData(1, Qt::Vertical).toString(), QStringLiteral("2"));
         QCOMPARE(w->txtRad1()->text(), QString());
         QTRY_COMPARE(QApplication::focusWidget(), w->txtRad1());
-        QVERIFY(w->document().Andrad);
+        QVERIFY(w->document().Andrad());
         QVERIFY(w->windowTitle() == QStringLiteral("Namnlös - Ovelda Taggverk"));
 
         QTest::qWait(100);

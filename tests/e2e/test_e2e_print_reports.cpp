@@ -68,7 +68,7 @@ private slots:
         QVERIFY(shown(*w));
         commitTag(*w, QStringLiteral("Nyckel"), QStringLiteral("Förråd"), QStringLiteral("5"));
         commitTag(*w, QString(11, QLatin1Char('x')), QString(), QStringLiteral("2"));
-        w->document().Andrad = false;
+        w->document().markSaved();
     }
     void cleanup() { QVERIFY(closeDiscarding(w)); }
 
@@ -87,7 +87,7 @@ private slots:
         QCOMPARE(seen.icon, QMessageBox::Warning);
         QCOMPARE(seen.buttons, 1);
         QCOMPARE(cursor(), before);
-        QVERIFY(!w->document().Andrad);
+        QVERIFY(!w->document().Andrad());
         QVERIFY(w->isEnabled());
     }
 
@@ -106,7 +106,7 @@ private slots:
         QCOMPARE(seen.icon, QMessageBox::Information);
         QCOMPARE(seen.buttons, 1);
         QCOMPARE(cursor(), before);
-        QVERIFY(!w->document().Andrad);
+        QVERIFY(!w->document().Andrad());
     }
 };
 

@@ -83,7 +83,7 @@ private slots:
         QVERIFY(key({"Prior", "Return"}));
         QTRY_COMPARE(QApplication::focusWidget(), w->txtRad1());
         QCOMPARE(g.row(), 1201 - g.visibleRowCount());
-        QVERIFY(!w->document().Andrad);
+        QVERIFY(!w->document().Andrad());
     }
 
     void helpOpensFromTheMenuByKeys()

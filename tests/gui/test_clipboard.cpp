@@ -30,7 +30,7 @@ class TestClipboard : public QObject {
                 s << g.textAt(r, c);
         s << QStringLiteral("%1,%2,%3,%4").arg(g.row()).arg(g.col()).arg(g.rowSel()).arg(g.colSel());
         s << w->txtRad1()->text() << w->txtRad2()->text() << w->txtAntal()->text();
-        s << QString::number(w->document().Andrad);
+        s << QString::number(w->document().Andrad());
         return s.join(QLatin1Char('|'));
     }
 
@@ -41,7 +41,7 @@ private slots:
         w = std::make_unique<Huvudbild>();
         QVERIFY(shown(*w));
         commitTag(*w, QStringLiteral("Pump 1"), QStringLiteral("Källare"), QStringLiteral("12"));
-        w->document().Andrad = false;
+        w->document().markSaved();
         // Typed but not committed: a Paste that reloads the fields loses it.
         w->txtRad1()->setText(QStringLiteral("påbörjad"));
     }
@@ -86,7 +86,7 @@ private slots:
             return;
         }
         // Any text counts: reselected, reloaded (the entry row) and changed.
-        QVERIFY(w->document().Andrad);
+        QVERIFY(w->document().Andrad());
         QCOMPARE(w->txtRad1()->text(), QString());
         QCOMPARE(w->document().grid.rows(), kind == QLatin1String("text") ? 4 : 3);
     }

@@ -75,7 +75,7 @@ private slots:
     void startsAsAnEmptyUntitledList()
     {
         QCOMPARE(w->windowTitle(), QStringLiteral("Namnlös - Ovelda Taggverk"));
-        QCOMPARE(w->document().Andrad, false);
+        QCOMPARE(w->document().Andrad(), false);
         QCOMPARE(w->grid()->model()->rowCount(), 1);
         QCOMPARE(w->grid()->model()->headerData(0, Qt::Vertical).toString(), QStringLiteral("1"));
         QCOMPARE(w->grid()->model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Antal"));
@@ -126,9 +126,9 @@ private slots:
     void separatorDoesNothing()
     {
         commitTag(*w, "a", "", "1");
-        const bool before = w->document().Andrad;
+        const bool before = w->document().Andrad();
         w->menuItem(Huvudbild::Arkiv, 5)->trigger();
-        QCOMPARE(w->document().Andrad, before);
+        QCOMPARE(w->document().Andrad(), before);
         QCOMPARE(w->document().grid.rows(), 3);
     }
 
@@ -233,7 +233,7 @@ private slots:
         QCOMPARE(m->index(1, 1).data().toString(), QStringLiteral("A, B"));
         QCOMPARE(m->headerData(2, Qt::Vertical).toString(), QStringLiteral("3"));
         QCOMPARE(QApplication::focusWidget(), w->txtRad1());
-        QVERIFY(w->document().Andrad);
+        QVERIFY(w->document().Andrad());
     }
 
     void clickAndDragEndInTheClickRoutine()
@@ -336,7 +336,7 @@ private slots:
         QCOMPARE(g.colSel(), 3);
         QCOMPARE(QApplication::focusWidget(), focusStays ? static_cast<QWidget *>(w->grid()) : w->txtRad1());
         QCOMPARE(w->txtRad1()->text(), wantRow == 31 ? QString() : QStringLiteral("tag %1").arg(wantRow));
-        QCOMPARE(w->document().Andrad, false);
+        QCOMPARE(w->document().Andrad(), false);
         // The row the key went to is drawn whole in the view.
         GridView *v = w->grid();
         QVERIFY(v->viewport()->rect().contains(v->visualRect(v->model()->index(wantSel - 1, 2))));
@@ -429,11 +429,11 @@ private slots:
         QTemporaryDir dir;
         commitTag(*w, QStringLiteral("Pump 1"), QString(), QStringLiteral("12"));
         QVERIFY(w->recoveryCopy().path().isEmpty()); // not on every change at once
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(w->recoveryCopy().path()), Huvudbild::kRecoveryDelayMs + 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(w->recoveryCopy().path()), Session::kCopyDelayMs + 3000);
         const QString copy = w->recoveryCopy().path();
         w->document().FilNamn = dir.filePath(QStringLiteral("lista.brk"));
         w->action(Command::Save)->trigger();
-        QVERIFY(!w->document().Andrad);
+        QVERIFY(!w->document().Andrad());
         QVERIFY(!QFile::exists(copy));
     }
 
@@ -489,7 +489,7 @@ private slots:
         QVERIFY(v->viewport()->rect().contains(v->visualRect(v->model()->index(tags, 2))));
         QCOMPARE(v->horizontalScrollBar()->maximum(), 0);
 
-        w->document().Andrad = false;
+        w->document().markSaved();
         w->menuItem(Huvudbild::Arkiv, 0)->trigger(); // a new list gives the width back
         QCOMPARE(v->verticalHeader()->width(), s.px(300));
     }
@@ -680,7 +680,7 @@ private slots:
         QAbstractItemModelTester tester(w->grid()->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
         commitTag(*w, "a", "b", "1");
         commitTag(*w, "c", "d", "2");
-        w->document().Andrad = false;                // no save prompt
+        w->document().markSaved();                   // no save prompt
         w->menuItem(Huvudbild::Arkiv, 0)->trigger(); // New resets the rows
         QCOMPARE(w->grid()->model()->rowCount(), 1);
     }

@@ -139,12 +139,12 @@ private slots:
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             QVERIFY(om.isNull()); // unloaded: the next opening loads afresh
         }
-        QVERIFY(!m_main->document().Andrad);
+        QVERIFY(!m_main->document().Andrad());
     }
 
     void mainWindowCannotBeClosedWhileAboutIsOpen()
     {
-        m_main->document().Andrad = true; // closing would ask to save
+        m_main->document().markChanged(); // closing would ask to save
         Om *om = openAbout();
         QVERIFY(om);
         // A save prompt here would sit on the disabled window; should one
@@ -168,7 +168,7 @@ private slots:
         QTimer::singleShot(100, this, cancelPrompt);
         QVERIFY(!m_main->close());
         QVERIFY(prompted);
-        m_main->document().Andrad = false;
+        m_main->document().markSaved();
     }
 
     void destroyingTheWindowAlsoEnablesTheMainWindow()

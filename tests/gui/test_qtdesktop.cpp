@@ -81,7 +81,7 @@ private slots:
         Document doc(fields, desktop);
         doc.grid.setRows(2);
         doc.FilNamn = file;
-        doc.Andrad = true;
+        doc.markChanged();
 
         BoxPresser press{Key(key)};
         QCOMPARE(maybeSave(doc), goesOn);

@@ -39,7 +39,7 @@ inline bool closeDiscarding(std::unique_ptr<Huvudbild> &w)
 {
     if (!w)
         return true;
-    w->document().Andrad = false;
+    w->document().markSaved();
     const bool closed = w->close();
     w.reset();
     return closed;

@@ -58,11 +58,12 @@ const MenuEntry kHjalp[] = {{"&Översikt...", Command::Help}, {"&Om...", Command
 // not scale (the 24 pt title came out small) and dropped the access-key line
 // under a leading "I"; Windows itself maps the name to its TrueType
 // successor, so the program asks for that one there. Where the font is
-// missing its nearest relatives stand in: on Windows not the Linux ones,
-// whose "I" lost its stem there.
+// missing its nearest relatives stand in, Windows' own first (the Linux
+// ones' "I" lost its stem there), and then any sans-serif font rather than
+// the serif one a bare Wine falls back on.
 #ifdef Q_OS_WIN
 const char kDialogFamily[] = "Microsoft Sans Serif";
-const char *const kDialogSubstitutes[] = {"Tahoma", "Arial"};
+const char *const kDialogSubstitutes[] = {"Tahoma", "Arial", "Liberation Sans", "DejaVu Sans"};
 #else
 const char kDialogFamily[] = "MS Sans Serif";
 const char *const kDialogSubstitutes[] = {"Liberation Sans", "Arial", "DejaVu Sans"};
@@ -71,6 +72,7 @@ const char *const kDialogSubstitutes[] = {"Liberation Sans", "Arial", "DejaVu Sa
 QFont dialogFont()
 {
     QFont f(QString::fromLatin1(kDialogFamily));
+    f.setStyleHint(QFont::SansSerif);
     f.setPointSizeF(8.25);
     return f;
 }
@@ -146,12 +148,7 @@ Huvudbild::Huvudbild(QWidget *parent) : QMainWindow(parent), m_twips(screenScale
     connect(m_grid, &GridView::gridKey, this,
             [this](TableKey key, bool shift) { command([&] { tableKeyPress(*m_doc, key, shift); }); });
     buildMenus();
-    m_recoveryTimer.setSingleShot(true);
-    m_recoveryTimer.setInterval(kRecoveryDelayMs);
-    connect(&m_recoveryTimer, &QTimer::timeout, this, [this] {
-        if (m_doc->Andrad && m_recovery.write(*m_doc))
-            m_copiedChanges = m_doc->changes();
-    });
+    m_session = std::make_unique<Session>(*m_doc);
     setAcceptDrops(true);
     for (QLineEdit *field : {m_txtRad1, m_txtRad2, m_txtAntal})
         field->installEventFilter(this);
@@ -171,7 +168,7 @@ Huvudbild::Huvudbild(QWidget *parent) : QMainWindow(parent), m_twips(screenScale
 Huvudbild::~Huvudbild()
 {
     // However the program ends normally, the copy goes with the list.
-    m_recovery.remove();
+    m_session.reset();
     // The view reads the document's grid; it must go before the document.
     delete m_grid;
     m_grid = nullptr;
@@ -322,17 +319,9 @@ QMenu *Huvudbild::menu(Menu menu) const
 
 template <typename F> void Huvudbild::command(F &&f)
 {
-    try {
-        f();
-    } catch (const std::exception &e) {
-        // A command the table could not carry out must never end the
-        // program with the list in it.
-        m_doc->desktop.messageBox(QStringLiteral("Kommandot kunde inte slutföras.\n") +
-                                      QString::fromLocal8Bit(e.what()),
-                                  QStringLiteral("Fel"), Desktop::Icon::Warning);
-    }
+    runGuarded(*m_doc, f);
     refreshView();
-    updateRecovery();
+    m_session->afterCommand();
 }
 
 void Huvudbild::refreshView()
@@ -426,23 +415,7 @@ void Huvudbild::showEvent(QShowEvent *event)
 
 void Huvudbild::start(const QStringList &arguments)
 {
-    bool recovered = false;
-    command([&] { recovered = offerRecovery(*m_doc, m_recovery); });
-    if (!recovered && arguments.size() > 1)
-        command([&] { openFromOutside(*m_doc, arguments.at(1)); });
-}
-
-void Huvudbild::updateRecovery()
-{
-    // A copy while there is something to lose, written a while after a
-    // change rather than on every one; none once the list is saved,
-    // replaced or closed.
-    if (!m_doc->Andrad) {
-        m_recoveryTimer.stop();
-        m_recovery.remove();
-    } else if (m_doc->changes() != m_copiedChanges && !m_recoveryTimer.isActive()) {
-        m_recoveryTimer.start();
-    }
+    command([&] { m_session->start(arguments); });
 }
 
 QString Huvudbild::droppedTagFile(const QMimeData *data)
@@ -483,9 +456,25 @@ bool Huvudbild::eventFilter(QObject *watched, QEvent *event)
     case QEvent::ShortcutOverride: {
         auto *key = static_cast<QKeyEvent *>(event);
         auto *field = qobject_cast<QLineEdit *>(watched);
-        if (field && ((key->matches(QKeySequence::Undo) && !field->isUndoAvailable()) ||
-                      (isRedoKey(key) && !field->isRedoAvailable()))) {
+        if (!field)
+            break;
+        if ((key->matches(QKeySequence::Undo) && !field->isUndoAvailable()) ||
+            (isRedoKey(key) && !field->isRedoAvailable())) {
             event->ignore();
+            return true;
+        }
+        // Typing to redo: the key is the field's, whichever of the keys it
+        // is (a line edit knows only its platform's own).
+        if (isRedoKey(key)) {
+            event->accept();
+            return true;
+        }
+        break;
+    }
+    case QEvent::KeyPress: {
+        auto *field = qobject_cast<QLineEdit *>(watched);
+        if (field && isRedoKey(static_cast<QKeyEvent *>(event)) && field->isRedoAvailable()) {
+            field->redo();
             return true;
         }
         break;

@@ -3,11 +3,10 @@
 #include "app/Commands.h"
 #include "base/Twips.h"
 #include "document/Document.h"
-#include "files/RecoveryCopy.h"
+#include "files/Session.h"
 
 #include <QHash>
 #include <QMainWindow>
-#include <QTimer>
 
 #include <memory>
 
@@ -58,15 +57,10 @@ public:
 
     // Brings the table view up to date with the document.
     void refreshView();
-    // What the program does once its window is shown: it offers to bring
-    // back a list that a crash left unsaved; if not, it opens the tag file
-    // named on the command line (the first argument, if any; the others are
-    // ignored) as Arkiv > Öppna would.
+    // What the program does once its window is shown (Session::start): a
+    // list a crash left unsaved, or the tag file named on the command line.
     void start(const QStringList &arguments);
-    // The recovery copy of the list, written at most this long after a
-    // change while the list has unsaved changes.
-    static constexpr int kRecoveryDelayMs = 2000;
-    const RecoveryCopy &recoveryCopy() const { return m_recovery; }
+    const RecoveryCopy &recoveryCopy() const { return m_session->recoveryCopy(); }
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -103,8 +97,6 @@ private:
     QList<QAction *> m_items[4];
     QHash<Command, QAction *> m_actions;
     bool m_inLayout = false;
-    RecoveryCopy m_recovery;
-    QTimer m_recoveryTimer;
-    quint64 m_copiedChanges = 0;
-    void updateRecovery();
+    // After the document: it goes first, and the recovery copy with it.
+    std::unique_ptr<Session> m_session;
 };

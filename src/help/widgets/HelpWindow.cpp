@@ -1,13 +1,13 @@
 #include "help/widgets/HelpWindow.h"
 
+#include "help/HelpPlacement.h"
+
 #include <QAccessibleWidget>
 #include <QEvent>
 #include <QScreen>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
-
-#include <algorithm>
 
 namespace {
 // Qt describes a plain widget as a "filler", even one that is a window of its
@@ -41,15 +41,15 @@ HelpWindow::HelpWindow(QWidget *mainWindow, const Twips &scale) : QWidget(mainWi
     resize(scale.px(9000), scale.px(8000));
     if (m_main) {
         m_main->installEventFilter(this);
-        // Over the main window, as far as the screen allows.
-        QRect r = rect();
-        r.moveCenter(m_main->frameGeometry().center());
+        // Beside the main window, never over its list and fields; the frame
+        // the window manager adds around the page is allowed for.
         if (const QScreen *screen = m_main->screen()) {
-            const QRect avail = screen->availableGeometry();
-            r.moveLeft(std::max(avail.left(), std::min(r.left(), avail.right() - r.width())));
-            r.moveTop(std::max(avail.top(), std::min(r.top(), avail.bottom() - r.height())));
+            const QSize frame(scale.px(120), scale.px(480));
+            const QRect place =
+                helpWindowPlace(m_main->frameGeometry(), size() + frame, screen->availableGeometry(), scale.px(4800));
+            resize(place.size() - frame);
+            move(place.topLeft());
         }
-        move(r.topLeft());
     }
 }
 
