@@ -21,6 +21,7 @@ enum class SaveOutcome { None, Saved, DialogCancelled, WriteFails };
 Q_DECLARE_METATYPE(Drop)
 Q_DECLARE_METATYPE(SaveOutcome)
 Q_DECLARE_METATYPE(std::optional<Desktop::Answer>)
+Q_DECLARE_METATYPE(std::function<void()>)
 
 class TestClosing : public QObject {
     Q_OBJECT
@@ -124,6 +125,27 @@ private slots:
             QCOMPARE(t.column(1), QStringList({"Pump 1", ""}));
             QVERIFY(t.doc.Andrad());
         }
+    }
+
+    void aFailingCommandNeverEndsTheProgram_data()
+    {
+        QTest::addColumn<std::function<void()>>("work");
+        QTest::addColumn<QString>("prompt");
+        QTest::newRow("out of memory") << std::function<void()>([] { throw std::bad_alloc(); })
+                                       << QStringLiteral("Minnet räckte inte.");
+        QTest::newRow("the table refuses") << std::function<void()>([] { throw TagGrid::Error("Ogiltigt radnummer"); })
+                                           << QStringLiteral("Kommandot kunde inte slutföras.\nOgiltigt radnummer");
+    }
+    void aFailingCommandNeverEndsTheProgram()
+    {
+        QFETCH(std::function<void()>, work);
+        QFETCH(QString, prompt);
+        TestDoc t;
+        runGuarded(t.doc, work);
+        QCOMPARE(t.desktop.messages.size(), size_t(1));
+        QCOMPARE(t.desktop.messages[0].prompt, prompt);
+        QCOMPARE(t.desktop.messages[0].title, QStringLiteral("Fel"));
+        QCOMPARE(t.desktop.messages[0].icon, Desktop::Icon::Warning);
     }
 
     void newResetsAnOpenFileAtOnce()

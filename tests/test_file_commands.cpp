@@ -25,6 +25,7 @@
 #include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 #ifdef Q_OS_WIN
@@ -1171,10 +1172,15 @@ private slots:
         QTest::addColumn<bool>("saveAsAccepted"); // the Save As dialog gives a name
         QTest::addColumn<bool>("opened");         // the Open dialog came and was accepted
         QTest::addColumn<bool>("andradAfter");
-        QTest::newRow("Cancel stops") << QList<A>{A::Cancel} << 0 << false << false << true;
-        QTest::newRow("No opens") << QList<A>{A::No} << 0 << false << true << false;
-        QTest::newRow("Yes, saved, opens") << QList<A>{A::Yes} << 1 << true << true << false;
-        QTest::newRow("Yes, Save As cancelled, stops") << QList<A>{A::Yes} << 1 << false << false << true;
+        QTest::addColumn<bool>("dropped"); // named from outside: dropped on the window, or at start
+        for (const bool dropped : {false, true}) {
+            const char *how = dropped ? "dropped" : "Öppna";
+            QTest::addRow("%s: Cancel stops", how) << QList<A>{A::Cancel} << 0 << false << false << true << dropped;
+            QTest::addRow("%s: No opens", how) << QList<A>{A::No} << 0 << false << true << false << dropped;
+            QTest::addRow("%s: Yes, saved, opens", how) << QList<A>{A::Yes} << 1 << true << true << false << dropped;
+            QTest::addRow("%s: Yes, Save As cancelled, stops", how)
+                << QList<A>{A::Yes} << 1 << false << false << true << dropped;
+        }
     }
 
     void open_thePromptFirst()
@@ -1184,6 +1190,7 @@ private slots:
         QFETCH(bool, saveAsAccepted);
         QFETCH(bool, opened);
         QFETCH(bool, andradAfter);
+        QFETCH(bool, dropped);
         writeBytes(path("lista.brk"), kTwoTags);
         TestDoc t;
         fillExample(t);
@@ -1193,8 +1200,12 @@ private slots:
         if (saveAsDialogs)
             t.desktop.dialogAnswers.push_back(saveAsAccepted ? std::optional(FakeDesktop::choice(path("sparad.brk")))
                                                              : std::nullopt);
-        t.desktop.dialogAnswers.push_back(FakeDesktop::choice(path("lista.brk")));
-        runCommand(t.doc, Command::Open);
+        if (dropped) {
+            openFromOutside(t.doc, path("lista.brk"));
+        } else {
+            t.desktop.dialogAnswers.push_back(FakeDesktop::choice(path("lista.brk")));
+            runCommand(t.doc, Command::Open);
+        }
 
         QCOMPARE(t.desktop.messages.at(0).prompt, QStringLiteral("Vill du spara de ändringar du har gjort?"));
         QCOMPARE(t.desktop.messages.at(0).title, QStringLiteral("Spara ändringar?"));
@@ -1206,7 +1217,7 @@ private slots:
         for (const auto &d : t.desktop.dialogs)
             ++(d.save ? saveDialogs : openDialogs);
         QCOMPARE(saveDialogs, saveAsDialogs);
-        QCOMPARE(openDialogs, opened ? 1 : 0);
+        QCOMPARE(openDialogs, opened && !dropped ? 1 : 0);
         QCOMPARE(t.doc.Andrad(), andradAfter);
         QCOMPARE(QFile::exists(path("sparad.brk")), saveAsAccepted);
         if (saveAsAccepted)
@@ -1380,6 +1391,65 @@ private slots:
         QCOMPARE(l.end, TagFileContent::End::Complete);
         QCOMPARE(hash.bytes(), bytes.size());
         QCOMPARE(hash.value(), contentHash(bytes));
+    }
+
+    // Running out of memory while a list is read leaves the list, FilNamn
+    // and the caption as they were, and agreeing: Spara must never write
+    // the list shown over the file that failed.
+    void open_outOfMemoryLeavesTheListAsItWas()
+    {
+#if !defined(Q_OS_LINUX) || defined(__SANITIZE_ADDRESS__)
+        QSKIP("needs a memory limit for one process (Linux, without the address sanitizer)");
+#else
+        // 700 tags of two texts at the limit: 92 MB in the file, twice that
+        // in memory.
+        const QString big = path("stor.brk");
+        {
+            QFile f(big);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            const QByteArray text(65535, 'x');
+            const QByteArray record = "\"" + text + "\",\"" + text + "\",1\r\n";
+            for (int i = 0; i < 700; ++i)
+                QCOMPARE(f.write(record), record.size());
+        }
+        int fds[2];
+        QCOMPARE(::pipe(fds), 0);
+        const pid_t child = ::fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            // In a process of its own, whose memory may grow by 64 MB.
+            ::close(fds[0]);
+            TestDoc t;
+            t.addTags({{ "gammal", "rad", "1" }});
+            t.doc.FilNamn = path("gammal.brk");
+            t.doc.setFileCaption(QStringLiteral("gammal.brk"));
+            QFile statm(QStringLiteral("/proc/self/statm"));
+            long pages = 0;
+            if (statm.open(QIODevice::ReadOnly))
+                pages = statm.readAll().split(' ').value(0).toLong();
+            const rlimit limit{rlim_t(pages) * rlim_t(sysconf(_SC_PAGESIZE)) + (rlim_t(64) << 20), RLIM_INFINITY};
+            if (pages > 0 && setrlimit(RLIMIT_AS, &limit) == 0)
+                runGuarded(t.doc, [&] { openPath(t.doc, big, QStringLiteral("stor.brk")); });
+            QStringList report;
+            for (const auto &m : t.desktop.messages)
+                report << m.prompt;
+            report << t.doc.FilNamn << t.desktop.caption << QString::number(t.doc.grid.rows());
+            const QByteArray bytes = report.join(QLatin1Char('|')).toUtf8();
+            (void)!::write(fds[1], bytes.constData(), size_t(bytes.size()));
+            ::_exit(0);
+        }
+        ::close(fds[1]);
+        QByteArray got;
+        char buffer[4096];
+        for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;)
+            got.append(buffer, n);
+        ::close(fds[0]);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(QString::fromUtf8(got),
+                 QStringLiteral("Minnet räckte inte.|%1|gammal.brk - Ovelda Taggverk|3").arg(path("gammal.brk")));
+#endif
     }
 
     void open_stopsWhereTheListStops_data()

@@ -66,51 +66,45 @@ class TestHistory : public QObject {
 private slots:
     void eachCommandUndoneAndRedone_data()
     {
+        QTest::addColumn<int>("row"); // the selection the command starts from
+        QTest::addColumn<int>("rowSel");
         QTest::addColumn<Action>("action");
-        QTest::newRow("Uppdatera a tag") << Action([](TestDoc &t) {
-            select(t, 2, 2);
+        QTest::newRow("Uppdatera a tag") << 2 << 2 << Action([](TestDoc &t) {
             commit(t, QStringLiteral("ny"), QStringLiteral("7"));
         });
-        QTest::newRow("Uppdatera the entry row") << Action([](TestDoc &t) {
-            select(t, 5, 5);
-            commit(t, QStringLiteral("sist"), QStringLiteral("1"));
-        });
-        QTest::newRow("Infoga rad") << Action([](TestDoc &t) {
-            select(t, 3, 3);
-            runCommand(t.doc, Command::InsertRow);
-        });
-        QTest::newRow("Klipp ut, dragged upwards") << Action([](TestDoc &t) {
-            select(t, 4, 2);
-            runCommand(t.doc, Command::Cut);
-        });
-        QTest::newRow("Ta bort all") << Action([](TestDoc &t) {
-            select(t, 1, 4);
-            runCommand(t.doc, Command::Delete);
-        });
-        QTest::newRow("Klistra in") << Action([](TestDoc &t) {
-            select(t, 2, 3);
+        QTest::newRow("Uppdatera the entry row")
+            << 5 << 5 << Action([](TestDoc &t) { commit(t, QStringLiteral("sist"), QStringLiteral("1")); });
+        QTest::newRow("Infoga rad") << 3 << 3 << Action([](TestDoc &t) { runCommand(t.doc, Command::InsertRow); });
+        QTest::newRow("Klipp ut, dragged upwards")
+            << 4 << 2 << Action([](TestDoc &t) { runCommand(t.doc, Command::Cut); });
+        QTest::newRow("Ta bort, dragged upwards")
+            << 3 << 1 << Action([](TestDoc &t) { runCommand(t.doc, Command::Delete); });
+        QTest::newRow("Ta bort all") << 1 << 4 << Action([](TestDoc &t) { runCommand(t.doc, Command::Delete); });
+        QTest::newRow("Klistra in") << 2 << 3 << Action([](TestDoc &t) {
             t.desktop.clipboard = QStringLiteral("A\tB\t1\r\nC\t\t2\r\n");
             runCommand(t.doc, Command::Paste);
         });
     }
+    // Ångra gives back the cells, the cursor, the selection (at the end it
+    // was dragged to) and the fields of before; Gör om those of after.
     void eachCommandUndoneAndRedone()
     {
+        QFETCH(int, row);
+        QFETCH(int, rowSel);
         QFETCH(Action, action);
         TestDoc t;
         t.addTags({{"a", "1", "1"}, {"b", "2", "2"}, {"c", "3", "3"}, {"d", "4", "4"}});
         t.doc.history.clear();
+        select(t, row, rowSel);
+        const State before = stateOf(t);
         action(t);
-        // What the command started from: undo its step by hand to compare.
         QVERIFY(t.doc.history.canUndo());
         const State after = stateOf(t);
         t.doc.markSaved();
         runCommand(t.doc, Command::Undo);
         QVERIFY(t.doc.Andrad());
         QVERIFY(!t.doc.history.canUndo());
-        const State before = stateOf(t);
-        TestDoc fresh;
-        fresh.addTags({{"a", "1", "1"}, {"b", "2", "2"}, {"c", "3", "3"}, {"d", "4", "4"}});
-        QCOMPARE(before.cells, stateOf(fresh).cells);
+        QCOMPARE(stateOf(t), before);
         runCommand(t.doc, Command::Redo);
         QCOMPARE(stateOf(t), after);
         runCommand(t.doc, Command::Undo);
@@ -167,13 +161,21 @@ private slots:
     void aNewChangeDropsWhatCouldBeRedone()
     {
         TestDoc t;
-        commit(t, QStringLiteral("a"), QStringLiteral("1"));
-        commit(t, QStringLiteral("b"), QStringLiteral("1"));
+        for (const char *text : {"a", "b", "c"})
+            commit(t, QString::fromLatin1(text), QStringLiteral("1"));
+        runCommand(t.doc, Command::Undo);
         runCommand(t.doc, Command::Undo);
         QVERIFY(t.doc.history.canRedo());
-        commit(t, QStringLiteral("c"), QStringLiteral("1"));
+        commit(t, QStringLiteral("d"), QStringLiteral("1"));
         QVERIFY(!t.doc.history.canRedo());
-        QCOMPARE(t.column(1), QStringList({"a", "c", ""}));
+        QCOMPARE(t.column(1), QStringList({"a", "d", ""}));
+        // Both steps that were undone are gone: Ångra walks back through
+        // the steps made, not through a stale one.
+        runCommand(t.doc, Command::Undo);
+        QCOMPARE(t.column(1), QStringList({"a", ""}));
+        runCommand(t.doc, Command::Undo);
+        QCOMPARE(t.column(1), QStringList({""}));
+        QVERIFY(!t.doc.history.canUndo());
     }
 
     void newAndOpenClearTheHistorySaveKeepsIt()
@@ -198,9 +200,10 @@ private slots:
         TestDoc t;
         for (int i = 0; i < 1500; ++i)
             commit(t, QStringLiteral("t"), QString::number(1 + i % 9));
-        QVERIFY(t.doc.history.steps() >= 100);
-        QVERIFY(t.doc.history.steps() <= History::kMaxSteps);
-        // Steps of 8 MB each: only the newest fit under the text bound.
+        QCOMPARE(t.doc.history.steps(), History::kMaxSteps);
+        QVERIFY(History::kMaxSteps >= 100);
+        // Steps of 8 MB each (two bytes a character): only the newest fit
+        // under the bound, no more than eight.
         const QString big(4 * 1024 * 1024, QLatin1Char('x'));
         for (int i = 0; i < 12; ++i) {
             t.fields.set(big, QString::number(i), QStringLiteral("1"));
@@ -208,6 +211,7 @@ private slots:
         }
         QVERIFY(t.doc.history.bytes() <= History::kMaxBytes);
         QVERIFY(t.doc.history.steps() >= 7);
+        QVERIFY(t.doc.history.steps() <= 8);
         const int rows = t.doc.grid.rows();
         runCommand(t.doc, Command::Undo);
         QCOMPARE(t.doc.grid.rows(), rows - 1);

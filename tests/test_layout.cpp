@@ -1,5 +1,7 @@
-// The resize rule as a pure function of the window's size, in twips.
+// The resize rule as a pure function of the window's size, in twips; and
+// where the help window goes beside the main window, in pixels.
 #include "app/Layout.h"
+#include "help/HelpPlacement.h"
 
 #include <QtTest>
 
@@ -155,6 +157,30 @@ private slots:
         QCOMPARE(r.tableHeight.has_value(), hasTableHeight);
         QCOMPARE(r.tableWidth.has_value(), hasTableWidth);
         QCOMPARE(r.colWidth[1].has_value(), hasColumns);
+    }
+
+    void helpWindowBesideTheMainWindow_data()
+    {
+        QTest::addColumn<QRect>("main");
+        QTest::addColumn<QRect>("help"); // where it goes; 600 x 540 wanted, 320 at least
+        // On a screen of 1920 x 1080.
+        QTest::newRow("room on the right") << QRect(100, 200, 450, 380) << QRect(550, 200, 600, 540);
+        QTest::newRow("room only on the left") << QRect(1300, 100, 450, 380) << QRect(700, 100, 600, 540);
+        QTest::newRow("neither: the wider side, narrower") << QRect(500, 100, 900, 380) << QRect(1400, 100, 520, 540);
+        QTest::newRow("neither: the left is wider") << QRect(580, 100, 900, 380) << QRect(0, 100, 580, 540);
+        QTest::newRow("low on the screen: its bottom stays on it")
+            << QRect(100, 900, 450, 380) << QRect(550, 540, 600, 540);
+        QTest::newRow("no room beside it at all: at the screen's right edge")
+            << QRect(0, 0, 1800, 1000) << QRect(1320, 0, 600, 540);
+    }
+    void helpWindowBesideTheMainWindow()
+    {
+        QFETCH(QRect, main);
+        QFETCH(QRect, help);
+        QCOMPARE(helpWindowPlace(main, QSize(600, 540), QRect(0, 0, 1920, 1080), 320), help);
+        // Beside it means over none of it, where there is room at all.
+        if (help.left() != 1320)
+            QVERIFY(!help.intersects(main));
     }
 };
 

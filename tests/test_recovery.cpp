@@ -1,12 +1,17 @@
 // The recovery copy: lossless, owned by one running program, offered after
 // a crash with both answers, and a copy cut short.
 #include "FakeDesktop.h"
+#include "app/Commands.h"
+#include "files/FileCommands.h"
 #include "files/RecoveryCopy.h"
+#include "files/Session.h"
 
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 namespace {
 const std::vector<std::array<QString, 3>> kTags = {
@@ -85,13 +90,35 @@ private slots:
         QVERIFY(!QFile::exists(copy));
     }
 
+    void aCopyOfARunningProgramIsNotOffered_data()
+    {
+        QTest::addColumn<int>("lockAge"); // seconds since the running program took its lock
+        QTest::newRow("just taken") << 0;
+        QTest::newRow("an hour old") << 3600;
+    }
     void aCopyOfARunningProgramIsNotOffered()
     {
+        QFETCH(int, lockAge);
         TestDoc t;
         t.addTags(kTags);
         t.doc.markChanged();
         RecoveryCopy running(m_dir.path());
         QVERIFY(running.write(t.doc));
+        // Written again: still one copy, no second file for a later start.
+        QVERIFY(running.write(t.doc));
+        QCOMPARE(QDir(m_dir.path()).entryList({"*.taggverk-kopia"}, QDir::Files).size(), 1);
+#ifdef Q_OS_UNIX
+        // The user's alone.
+        const auto ownerGroupOther = QFile::Permissions(0x7077);
+        QCOMPARE(QFile::permissions(running.path()) & ownerGroupOther, QFile::ReadOwner | QFile::WriteOwner);
+        QCOMPARE(QFile::permissions(m_dir.path()) & ownerGroupOther,
+                 QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+#endif
+        // A lock is never stale by age while its program runs.
+        QFile lock(running.path() + QStringLiteral(".lock"));
+        QVERIFY(lock.open(QIODevice::ReadWrite));
+        QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-lockAge), QFileDevice::FileModificationTime));
+        lock.close();
         RecoveryCopy other(m_dir.path());
         QVERIFY(!other.adoptOrphan());
         TestDoc second;
@@ -135,6 +162,138 @@ private slots:
         QCOMPARE(t.desktop.messages[1].prompt,
                  QStringLiteral("Filen kunde inte läsas till slut. 2 brickor lästes in."));
         QCOMPARE(t.desktop.messages[1].title, QStringLiteral("Fil skadad"));
+    }
+
+    void sparaAfterRecoveryAsksWhenTheFileChanged_data()
+    {
+        QTest::addColumn<bool>("changed"); // by another program while the copy waited
+        QTest::newRow("unchanged: saved at once") << false;
+        QTest::newRow("changed: asked first") << true;
+    }
+    void sparaAfterRecoveryAsksWhenTheFileChanged()
+    {
+        QFETCH(bool, changed);
+        const QString list = m_dir.filePath(QStringLiteral("lista.brk"));
+        const QByteArray before("\"a\",\"b\",1\r\n");
+        {
+            QFile f(list);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(before) == before.size());
+        }
+        {
+            // Opened, a tag added, and the program died.
+            TestDoc t;
+            openPath(t.doc, list, QStringLiteral("lista.brk"));
+            t.fields.set(QStringLiteral("ny"), QString(), QStringLiteral("2"));
+            runCommand(t.doc, Command::Save); // nothing changed yet: no question
+            RecoveryCopy dead(m_dir.filePath(QStringLiteral("kopior")));
+            t.doc.grid.setRow(t.doc.grid.rows() - 1);
+            t.addTags({{"ny", "", "2"}});
+            t.doc.markChanged();
+            QVERIFY(dead.write(t.doc));
+        }
+        const QByteArray other("\"annat\",\"program\",9\r\n");
+        if (changed) {
+            QFile f(list);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(other) == other.size());
+        }
+        TestDoc t;
+        t.desktop.answers = {Desktop::Answer::Yes, Desktop::Answer::No}; // Återställ: Ja; overwrite: Nej
+        RecoveryCopy mine(m_dir.filePath(QStringLiteral("kopior")));
+        QVERIFY(offerRecovery(t.doc, mine));
+        runCommand(t.doc, Command::Save);
+        QCOMPARE(t.desktop.messages.size(), size_t(changed ? 2 : 1));
+        if (changed)
+            QVERIFY(t.desktop.messages[1].prompt.startsWith(QStringLiteral("Filen har ändrats av ett annat program")));
+        QFile f(list);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), changed ? other : before + "\"ny\",\" \",2\r\n");
+        QCOMPARE(t.doc.Andrad(), changed);
+    }
+
+    // The session: the copy a while after a change, not put off by later
+    // ones; gone once the list is saved or replaced, and at a normal end.
+    void sessionKeepsTheCopyWhileThereAreChanges()
+    {
+        TestDoc t;
+        const QString folder = m_dir.filePath(QStringLiteral("kopior"));
+        auto session = std::make_unique<Session>(t.doc, folder);
+        t.addTags(kTags);
+        t.doc.markChanged();
+        session->afterCommand();
+        QVERIFY(session->copyTimer().isActive());
+        QVERIFY(session->recoveryCopy().path().isEmpty()); // not at once
+        const int first = session->copyTimer().remainingTime();
+        QVERIFY(first > Session::kCopyDelayMs - 1000);
+        QThread::msleep(100);
+        t.doc.markChanged();
+        session->afterCommand();
+        QVERIFY(session->copyTimer().remainingTime() <= first - 90);
+        session->writeCopy();
+        const QString copy = session->recoveryCopy().path();
+        QVERIFY(QFile::exists(copy));
+        session->afterCommand(); // nothing new: no copy due
+        QVERIFY(!session->copyTimer().isActive());
+
+        t.doc.markSaved(); // saved, or replaced by Nytt or Öppna
+        session->afterCommand();
+        QVERIFY(!QFile::exists(copy));
+        QVERIFY(!session->copyTimer().isActive());
+
+        t.doc.markChanged();
+        session->afterCommand();
+        session->writeCopy();
+        QVERIFY(QFile::exists(session->recoveryCopy().path()));
+        // A normal end, after Nej at the save prompt: the copy goes too.
+        const QString last = session->recoveryCopy().path();
+        session.reset();
+        QVERIFY(!QFile::exists(last));
+    }
+
+    void sessionStartsWithTheCopyThenTheArgument_data()
+    {
+        QTest::addColumn<bool>("copyLeft");
+        QTest::addColumn<bool>("yes");         // the answer to Återställ
+        QTest::addColumn<QString>("argument"); // after the program's name; "-" for none
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("messages");
+        QTest::newRow("a file") << false << false << "start.brk"
+                                << "start.brk - Ovelda Taggverk" << 0;
+        QTest::newRow("no argument") << false << false << "-"
+                                     << "Namnlös - Ovelda Taggverk" << 0;
+        QTest::newRow("an empty argument") << false << false << ""
+                                           << "Namnlös - Ovelda Taggverk" << 0;
+        QTest::newRow("a missing file") << false << false << "saknas.brk"
+                                        << "Namnlös - Ovelda Taggverk" << 1;
+        QTest::newRow("a copy taken back: the file waits") << true << true << "start.brk"
+                                                           << "lista.brk - Ovelda Taggverk" << 1;
+        QTest::newRow("a copy refused: the file opens") << true << false << "start.brk"
+                                                        << "start.brk - Ovelda Taggverk" << 1;
+    }
+    void sessionStartsWithTheCopyThenTheArgument()
+    {
+        QFETCH(bool, copyLeft);
+        QFETCH(bool, yes);
+        QFETCH(QString, argument);
+        QFETCH(QString, caption);
+        QFETCH(int, messages);
+        const QString folder = m_dir.filePath(QStringLiteral("kopior"));
+        if (copyLeft)
+            QVERIFY(!leaveCopy(folder).isEmpty());
+        QFile f(m_dir.filePath(QStringLiteral("start.brk")));
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("\"s\",\"t\",1\r\n") > 0);
+        f.close();
+        QVERIFY(QDir::setCurrent(m_dir.path()));
+        TestDoc t;
+        t.desktop.answers.push_back(yes ? Desktop::Answer::Yes : Desktop::Answer::No);
+        Session session(t.doc, folder);
+        QStringList arguments{QStringLiteral("taggverk")};
+        if (argument != QLatin1String("-"))
+            arguments << argument << QStringLiteral("ignored.brk");
+        session.start(arguments);
+        QCOMPARE(t.desktop.caption, caption);
+        QCOMPARE(int(t.desktop.messages.size()), messages);
+        if (messages == 1 && !copyLeft)
+            QCOMPARE(t.desktop.messages[0].prompt, QStringLiteral("Filen fanns inte!"));
     }
 
     void aFolderThatCannotBeWrittenMeansNoCopy()

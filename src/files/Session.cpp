@@ -44,6 +44,7 @@ void Session::afterCommand()
 
 void Session::writeCopy()
 {
+    m_timer.stop();
     try {
         if (m_doc.Andrad() && m_copy.write(m_doc))
             m_copiedChanges = m_doc.changes();

@@ -80,6 +80,16 @@ private slots:
         QCOMPARE(m->rowCount(), rows); // the list is untouched
         QVERIFY(xdotool({"key", "ctrl+z"}));
         QTRY_COMPARE(m->rowCount(), rows - 1);
+        // New typing, undone: Ctrl+Y redoes it, though the list has a step
+        // to redo and Ctrl+Y is not a line edit's own redo key here.
+        QVERIFY(xdotool({"type", "--delay", "15", "xyz"}));
+        QTRY_COMPARE(w->txtRad1()->text(), QStringLiteral("xyz"));
+        QVERIFY(xdotool({"key", "ctrl+z"}));
+        QTRY_COMPARE(w->txtRad1()->text(), QString());
+        QVERIFY(xdotool({"key", "ctrl+y"}));
+        QTRY_COMPARE(w->txtRad1()->text(), QStringLiteral("xyz"));
+        QCOMPARE(m->rowCount(), rows - 1);
+        w->txtRad1()->setText(QString()); // nothing left to redo there
         QVERIFY(xdotool({"key", "ctrl+y"}));
         QTRY_COMPARE(m->rowCount(), rows);
         QCOMPARE(m->index(0, 0).data().toString(), QStringLiteral("Pump 1"));

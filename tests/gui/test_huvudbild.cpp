@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
@@ -183,6 +184,16 @@ private slots:
         QCOMPARE(w->image1()->pixmap().size(), QSize(202, 39));
         QCOMPARE(w->windowIcon().availableSizes().value(0), QSize(32, 32));
         QCOMPARE(w->frmFrame()->title(), QString());
+        // The dialog font or one of its stand-ins, in the cells, fields,
+        // labels and menus: never whatever face the system falls back on.
+        const QString family = QApplication::font().family();
+        const QStringList intended = QStringList{family} + QFont::substitutes(family);
+        const QList<QWidget *> widgets{w->txtRad1(), w->label(1), w->grid(), w->menuBar()};
+        for (QWidget *widget : widgets) {
+            const QString drawn = QFontInfo(widget->font()).family();
+            QVERIFY2(intended.contains(drawn, Qt::CaseInsensitive),
+                     qPrintable(drawn + " not in " + intended.join(",")));
+        }
         // Captions stay readable when the window is disabled.
         const QPalette p = w->label(1)->palette();
         QVERIFY(qAbs(p.color(QPalette::Disabled, QPalette::WindowText).lightness() -
@@ -421,6 +432,45 @@ private slots:
                 ? QFileInfo(dir.filePath(names.contains("lista.brk") ? "lista.brk" : names.first())).absoluteFilePath()
                 : QString());
         QCOMPARE(w->grid()->model()->rowCount(), opened ? 2 : 1); // the view shows it
+    }
+
+    void undoKeysInAFieldThenInTheList_data()
+    {
+        QTest::addColumn<QKeySequence>("redo");
+        QTest::newRow("Ctrl+Y") << QKeySequence(Qt::CTRL | Qt::Key_Y);
+        QTest::newRow("Ctrl+Shift+Z") << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+    }
+    // The keys act on a field's own typing first, then on the list; Ångra
+    // and Gör om are greyed out as there is something to do.
+    void undoKeysInAFieldThenInTheList()
+    {
+        QFETCH(QKeySequence, redo);
+        QVERIFY(shown(*w, true));
+        QAction *undoAction = w->action(Command::Undo);
+        QAction *redoAction = w->action(Command::Redo);
+        commitTag(*w, QStringLiteral("Pump 1"), QString(), QStringLiteral("12"));
+        QVERIFY(undoAction->isEnabled() && !redoAction->isEnabled());
+        commitTag(*w, QStringLiteral("Pump 2"), QString(), QStringLiteral("1"));
+        QLineEdit *field = w->txtRad1();
+        field->setFocus();
+        // No typing to undo: the list's last change.
+        QTest::keySequence(field, QKeySequence(Qt::CTRL | Qt::Key_Z));
+        QCOMPARE(w->document().grid.rows(), 3);
+        QVERIFY(undoAction->isEnabled() && redoAction->isEnabled());
+
+        // Typing to undo and redo: the field's own, with the list's Gör om
+        // waiting.
+        QTest::keyClicks(field, QStringLiteral("abc"));
+        QTest::keySequence(field, QKeySequence(Qt::CTRL | Qt::Key_Z));
+        QCOMPARE(field->text(), QString());
+        QTest::keySequence(field, redo);
+        QCOMPARE(field->text(), QStringLiteral("abc"));
+        QCOMPARE(w->document().grid.rows(), 3);
+
+        field->setText(QString()); // no typing left to redo
+        QTest::keySequence(field, redo);
+        QCOMPARE(w->document().grid.rows(), 4);
+        QVERIFY(undoAction->isEnabled() && !redoAction->isEnabled());
     }
 
     // A copy of the list while it has unsaved changes, none once saved.
