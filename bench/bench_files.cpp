@@ -21,6 +21,7 @@
 
 #ifdef Q_OS_UNIX
 #include <sys/resource.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -72,6 +73,19 @@ QString garbageFile()
         QFile f(p);
         if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
             qFatal("cannot write %s", qPrintable(p));
+        return p;
+    }();
+    return path;
+}
+
+// 2 GB of zeros, a sparse file: no list at all, and far more file than list.
+QString zerosFile()
+{
+    static const QString path = [] {
+        const QString p = dir().filePath(QStringLiteral("nollor.brk"));
+        QFile f(p);
+        if (!f.open(QIODevice::WriteOnly) || !f.resize(qint64(2) << 30))
+            qFatal("cannot make %s", qPrintable(p));
         return p;
     }();
     return path;
@@ -150,6 +164,14 @@ void BM_Open_Garbage10MB(benchmark::State &state)
 }
 BENCHMARK(BM_Open_Garbage10MB)->Unit(benchmark::kMillisecond);
 
+// Open of a damaged file of any size stops where the list stops.
+void BM_Open_Zeros2GB(benchmark::State &state)
+{
+    openEach(state, zerosFile(), true);
+    reportPeakMemory(state);
+}
+BENCHMARK(BM_Open_Zeros2GB)->Unit(benchmark::kMillisecond);
+
 void BM_Save_FullList(benchmark::State &state)
 {
     TestDoc t;
@@ -164,6 +186,30 @@ void BM_Save_FullList(benchmark::State &state)
         state.SkipWithError("not saved");
 }
 BENCHMARK(BM_Save_FullList)->Unit(benchmark::kMillisecond);
+
+// A file with a second name is written in place, its old bytes first.
+void BM_Save_FullList_TwoNames(benchmark::State &state)
+{
+    TestDoc t;
+    fillFull(t);
+    t.doc.FilNamn = dir().filePath(QStringLiteral("tva.brk"));
+    const QString second = dir().filePath(QStringLiteral("tva-andra.brk"));
+    bool saved = Spara(t.doc);
+#ifdef Q_OS_UNIX
+    QFile::remove(second);
+    if (!saved || ::link(QFile::encodeName(t.doc.FilNamn).constData(), QFile::encodeName(second).constData()) != 0)
+        state.SkipWithError("no hard link");
+#else
+    state.SkipWithError("hard links made here on Unix only");
+#endif
+    for (auto _ : state) {
+        saved = Spara(t.doc);
+        benchmark::DoNotOptimize(saved);
+    }
+    if (!saved)
+        state.SkipWithError("not saved");
+}
+BENCHMARK(BM_Save_FullList_TwoNames)->Unit(benchmark::kMillisecond);
 
 // The recovery copy of a full list, as the window writes it on its own
 // thread a while after a change.

@@ -114,11 +114,16 @@ private slots:
         QCOMPARE(QFile::permissions(m_dir.path()) & ownerGroupOther,
                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 #endif
-        // A lock is never stale by age while its program runs.
+        // A lock is never stale by age while its program runs. (Windows
+        // keeps a held lock file open to no one else: age cannot reach it.)
+#ifdef Q_OS_UNIX
         QFile lock(running.path() + QStringLiteral(".lock"));
         QVERIFY(lock.open(QIODevice::ReadWrite));
         QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-lockAge), QFileDevice::FileModificationTime));
         lock.close();
+#else
+        Q_UNUSED(lockAge);
+#endif
         RecoveryCopy other(m_dir.path());
         QVERIFY(!other.adoptOrphan());
         TestDoc second;

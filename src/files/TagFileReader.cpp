@@ -37,8 +37,20 @@ class Quantity {
 public:
     void add(QByteArrayView bytes)
     {
-        for (const char c : bytes)
-            step(c);
+        const char *p = bytes.data();
+        const char *const end = p + bytes.size();
+        while (p != end) {
+            // Digits of the whole part, the common case, in one go.
+            if (m_state != State::Fraction && m_state != State::Trail && m_state != State::Bad && isDigit(*p)) {
+                do {
+                    m_whole = std::min(kCap, m_whole * 10 + (*p - '0'));
+                    ++m_digits;
+                } while (++p != end && isDigit(*p));
+                m_state = State::Whole;
+                continue;
+            }
+            step(*p++);
+        }
     }
 
     std::optional<qint16> value() const
@@ -57,9 +69,12 @@ public:
 private:
     enum class State { Lead, Sign, Whole, Fraction, Trail, Bad };
 
+    static constexpr long kCap = 100000; // beyond the range either way
+    static bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
     void step(char c)
     {
-        const bool digit = c >= '0' && c <= '9';
+        const bool digit = isDigit(c);
         switch (m_state) {
         case State::Lead:
             if (c == ' ')
@@ -73,7 +88,6 @@ private:
         case State::Sign:
         case State::Whole:
             if (digit) {
-                constexpr long kCap = 100000; // beyond the range either way
                 m_whole = std::min(kCap, m_whole * 10 + (c - '0'));
                 ++m_digits;
                 m_state = State::Whole;
@@ -114,13 +128,14 @@ private:
 // only counted until text follows them, so no run of blanks is kept.
 class Text {
 public:
-    explicit Text(qsizetype maxLength) : m_max(maxLength) {}
+    // Decodes into text.
+    Text(QString &text, qsizetype maxLength) : m_text(text), m_max(maxLength) {}
 
     // Bytes still allowed.
     qsizetype room() const { return m_max - m_kept.size() - m_blanks; }
     // False when the item passes the limit. The last piece decodes the item.
     // An unquoted item is trimmed.
-    bool add(QByteArrayView bytes, bool last, bool trimmed)
+    Q_ALWAYS_INLINE bool add(QByteArrayView bytes, bool last, bool trimmed)
     {
         qsizetype keep = bytes.size();
         if (trimmed)
@@ -130,7 +145,7 @@ public:
             if (keep > room())
                 return false;
             if (last && m_kept.isEmpty() && m_blanks == 0) {
-                text = fromWindows1252(bytes.first(keep));
+                m_text = fromWindows1252(bytes.first(keep));
                 return true;
             }
             m_kept.append(m_blanks, ' ');
@@ -139,13 +154,12 @@ public:
         }
         m_blanks += bytes.size() - keep;
         if (last)
-            text = fromWindows1252(m_kept);
+            m_text = fromWindows1252(m_kept);
         return true;
     }
 
-    QString text;
-
 private:
+    QString &m_text;
     qsizetype m_max;
     QByteArray m_kept;
     qsizetype m_blanks = 0;
@@ -175,7 +189,7 @@ public:
     // data ends before it is complete, TooLong when it runs past what the
     // sink may hold. Bounded: a long item is given up on without reading
     // the rest of it.
-    template <typename Sink> Result next(Sink &sink)
+    template <typename Sink> Q_ALWAYS_INLINE Result next(Sink &sink)
     {
         while (more() && *m_p == ' ')
             ++m_p;
@@ -201,7 +215,7 @@ private:
         return !m_ended;
     }
 
-    template <typename Sink> Result quoted(Sink &sink)
+    template <typename Sink> Q_ALWAYS_INLINE Result quoted(Sink &sink)
     {
         m_content = true;
         ++m_p;
@@ -233,7 +247,7 @@ private:
         return Result::Ok;
     }
 
-    template <typename Sink> Result unquoted(Sink &sink)
+    template <typename Sink> Q_ALWAYS_INLINE Result unquoted(Sink &sink)
     {
         for (;;) {
             if (!more()) {
@@ -241,10 +255,10 @@ private:
                 return Result::Ok;
             }
             const char *p = m_p;
-            while (p != m_end && !isSeparator(*p)) {
-                m_content = m_content || !isBlank(*p);
+            while (p != m_end && !isSeparator(*p))
                 ++p;
-            }
+            if (!m_content)
+                m_content = std::any_of(m_p, p, [](char c) { return !isBlank(c); });
             const bool last = p != m_end;
             if (!sink.add(QByteArrayView(m_p, p), last, true))
                 return Result::TooLong;
@@ -283,6 +297,7 @@ class WholeView : public ByteSource {
 public:
     explicit WholeView(QByteArrayView data) : m_data(data) {}
     QByteArrayView next() override { return std::exchange(m_data, QByteArrayView()); }
+    qint64 sizeHint() const override { return m_data.size(); }
 
 private:
     QByteArrayView m_data;
@@ -324,6 +339,11 @@ public:
         return piece;
     }
 
+    qint64 sizeHint() const override
+    {
+        return m_device.isSequential() ? -1 : std::min(m_left, m_device.size() - m_device.pos());
+    }
+
     // The device failed, or had more than the cap.
     bool failed() const { return m_failed; }
 
@@ -339,10 +359,15 @@ private:
 TagFileContent readTagFile(ByteSource &source, int maxRecords, int maxTextLength)
 {
     TagFileContent result;
+    // A record takes at least a few bytes; growing past the guess is fine.
+    result.rows.reserve(static_cast<size_t>(std::clamp<qint64>(source.sizeHint() / 16, 0, maxRecords) + 1));
     Items items(source);
     while (!items.atEnd()) {
         items.beginRecord();
-        Text t1(maxTextLength), t2(maxTextLength);
+        // Decoded straight into its row, which goes again should the record
+        // not be one.
+        std::array<QString, 3> &row = result.rows.emplace_back();
+        Text t1(row[0], maxTextLength), t2(row[1], maxTextLength);
         QuantityItem q;
         Items::Result r = items.next(t1);
         if (r == Items::Result::Ok)
@@ -353,6 +378,7 @@ TagFileContent readTagFile(ByteSource &source, int maxRecords, int maxTextLength
         if (r == Items::Result::Ok)
             n = q.quantity.value();
         if (!n) {
+            result.rows.pop_back();
             result.end = TagFileContent::End::ReadError;
             // A text too long to hold is damage even when it is all blanks;
             // a quantity out of range is no blank.
@@ -361,12 +387,13 @@ TagFileContent readTagFile(ByteSource &source, int maxRecords, int maxTextLength
         }
         // One record more than the list holds: only now is it sure that the
         // rest is more than blank lines or a damaged end.
-        if (static_cast<int>(result.rows.size()) >= maxRecords) {
+        if (static_cast<int>(result.rows.size()) > maxRecords) {
+            result.rows.pop_back();
             result.end = TagFileContent::End::ListLimit;
             result.contentLeft = true;
             return result;
         }
-        result.rows.push_back({std::move(t1.text), std::move(t2.text), quantityText(*n)});
+        row[2] = quantityText(*n);
     }
     return result;
 }

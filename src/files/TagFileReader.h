@@ -33,6 +33,8 @@ public:
     virtual ~ByteSource() = default;
     // The next bytes; empty at the end. They stay valid until the next call.
     virtual QByteArrayView next() = 0;
+    // How many bytes are still to come, as far as known; -1 when not.
+    virtual qint64 sizeHint() const { return -1; }
 };
 
 // Reads records of three items (text, text, 16-bit quantity). Items are
