@@ -1,5 +1,6 @@
 // The tag file reader under libFuzzer: any bytes must read without a crash,
-// within the data and in time linear in its length; every row must have the
+// within the data and in time linear in its length; the same bytes cut into
+// pieces (as a file is read) must read the same; every row must have the
 // table's shape and a 16-bit quantity; a smaller limit must give the first
 // rows of the same reading; a text limit must give the rows before the first
 // longer text, and stop there; and rows written back must read back the same.
@@ -10,6 +11,7 @@
 
 #include <QByteArray>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -21,6 +23,26 @@ void check(bool ok)
 }
 
 constexpr int kMax = 1 << 20;
+
+// The bytes in pieces of one size, each in a buffer of its own that the
+// next piece overwrites, as a file read into one buffer is.
+class Pieces : public ByteSource {
+public:
+    Pieces(QByteArrayView data, qsizetype size) : m_data(data), m_size(size) {}
+    QByteArrayView next() override
+    {
+        const QByteArrayView piece = m_data.first(std::min(m_size, m_data.size()));
+        m_data = m_data.sliced(piece.size());
+        m_buffer.fill('"');
+        m_buffer = piece.toByteArray();
+        return m_buffer;
+    }
+
+private:
+    QByteArrayView m_data;
+    qsizetype m_size;
+    QByteArray m_buffer;
+};
 
 QByteArray encode(QStringView text)
 {
@@ -38,6 +60,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     const TagFileContent all = readTagFile(bytes, kMax);
     check(all.end != TagFileContent::End::ListLimit);
+    Pieces pieces(bytes, size ? 1 + data[size - 1] % 13 : 1);
+    const TagFileContent cut = readTagFile(pieces, kMax);
+    check(cut.rows == all.rows && cut.end == all.end && cut.contentLeft == all.contentLeft);
     check(all.end != TagFileContent::End::Complete || !all.contentLeft);
     std::vector<QStringList> rows;
     for (const auto &r : all.rows) {
