@@ -62,6 +62,8 @@ private slots:
         for (const char *topic : {"Skriva in brickor", "Uppdatera", "Spara", "Öppna", "Klistra in", "kalkylprogram",
                                   "Skriv ut", "Teckenräknare", "Tangentbordet", "Ctrl"})
             QVERIFY2(text.contains(QString::fromUtf8(topic)), topic);
+        // The licences: the program's own and Qt's.
+        QVERIFY(text.contains(QStringLiteral("MIT-licensen")) && text.contains(QStringLiteral("LGPL-3.0")));
         QCOMPARE(h->browser()->source().scheme(), QStringLiteral("qrc")); // inside the program
     }
 

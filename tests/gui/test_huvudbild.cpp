@@ -182,7 +182,12 @@ private slots:
         QCOMPARE(w->cmdUppdatera()->text(), QStringLiteral("Uppdatera"));
         QVERIFY(!w->cmdUppdatera()->isDefault() && !w->cmdUppdatera()->autoDefault());
         QCOMPARE(w->image1()->pixmap().size(), QSize(202, 39));
-        QCOMPARE(w->windowIcon().availableSizes().value(0), QSize(32, 32));
+        // The icon in every size it is drawn in, for the window and the whole program.
+        QList<QSize> iconSizes;
+        for (int size : {16, 24, 32, 48, 64, 128, 256})
+            iconSizes << QSize(size, size);
+        QCOMPARE(w->windowIcon().availableSizes(), iconSizes);
+        QCOMPARE(QApplication::windowIcon().availableSizes(), iconSizes);
         QCOMPARE(w->frmFrame()->title(), QString());
         // The dialog font or one of its stand-ins, in the cells, fields,
         // labels and menus: never whatever face the system falls back on.

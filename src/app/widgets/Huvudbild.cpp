@@ -111,6 +111,16 @@ Twips screenScale()
     const QScreen *s = QGuiApplication::primaryScreen();
     return s ? Twips::forDotsPerInch(s->logicalDotsPerInchY()) : Twips();
 }
+
+// Every size the icon is drawn in: the taskbar or a task switcher picks a
+// sharp one instead of scaling up the small one.
+QIcon programIcon()
+{
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/taggverk-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
 } // namespace
 
 void Huvudbild::installApplicationSettings(QApplication &app)
@@ -120,7 +130,7 @@ void Huvudbild::installApplicationSettings(QApplication &app)
     for (const char *family : kDialogSubstitutes)
         QFont::insertSubstitution(QString::fromLatin1(kDialogFamily), QString::fromLatin1(family));
     QApplication::setFont(dialogFont());
-    app.setWindowIcon(QIcon(QStringLiteral(":/ikon.png")));
+    app.setWindowIcon(programIcon());
     app.setApplicationName(Document::kTitle);
     app.setApplicationVersion(QStringLiteral(TAGGVERK_VERSION));
 }
@@ -128,7 +138,7 @@ void Huvudbild::installApplicationSettings(QApplication &app)
 Huvudbild::Huvudbild(QWidget *parent) : QMainWindow(parent), m_twips(screenScale())
 {
     setWindowTitle(Document::kTitle);
-    setWindowIcon(QIcon(QStringLiteral(":/ikon.png")));
+    setWindowIcon(programIcon());
     buildControls();
     m_desktop = std::make_unique<QtDesktop>(this, m_twips);
     m_fields = std::make_unique<LineEditFields>(m_txtRad1, m_txtRad2, m_txtAntal);

@@ -19,7 +19,7 @@ Om::Om(QWidget *mainWindow, const Twips &scale) : QDialog(nullptr), m_main(mainW
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setWindowTitle(kTitle);
-    const QPixmap ikon(QStringLiteral(":/ikon.png"));
+    const QPixmap ikon(QStringLiteral(":/icons/taggverk-32.png"));
     setWindowIcon(ikon);
     setFixedSize(scale.px(4545), scale.px(1095));
 
