@@ -3,6 +3,7 @@
 // limit and a click on that row.
 #include "FakeDesktop.h"
 
+#include "document/ListLock.h"
 #include "document/TableRoutines.h"
 #include "files/FileCommands.h"
 #include "files/FileSystem.h"
@@ -171,6 +172,22 @@ void BM_Open_Zeros2GB(benchmark::State &state)
     reportPeakMemory(state);
 }
 BENCHMARK(BM_Open_Zeros2GB)->Unit(benchmark::kMillisecond);
+
+// Opening a list takes its lock: made exclusively beside the list (the
+// check is the exclusive creation itself), then let go as Nytt does.
+void BM_Lock_TakeAndRelease(benchmark::State &state)
+{
+    const QString list = fullFile();
+    ListLock lock;
+    bool taken = true;
+    for (auto _ : state) {
+        taken = lock.take(list) == ListLock::Result::Taken && taken;
+        lock.release();
+    }
+    if (!taken)
+        state.SkipWithError("not taken");
+}
+BENCHMARK(BM_Lock_TakeAndRelease)->Unit(benchmark::kMicrosecond);
 
 void BM_Save_FullList(benchmark::State &state)
 {

@@ -205,6 +205,9 @@ private slots:
         t.desktop.answers = {Desktop::Answer::Yes, Desktop::Answer::No}; // Återställ: Ja; overwrite: Nej
         RecoveryCopy mine(m_dir.filePath(QStringLiteral("kopior")));
         QVERIFY(offerRecovery(t.doc, mine));
+        // The list of a file is locked again, as Open locks it.
+        const std::optional<LockOwner> holder = ListLock::holderOf(list);
+        QVERIFY(holder && holder->isThisProgram());
         runCommand(t.doc, Command::Save);
         QCOMPARE(t.desktop.messages.size(), size_t(changed ? 2 : 1));
         if (changed)

@@ -2,9 +2,10 @@
 
 #include <QStringList>
 
-QString Document::caption(const QString &fileTitle)
+QString Document::caption(const QString &fileTitle, bool readOnly)
 {
-    return (fileTitle.isEmpty() ? kUntitled : fileTitle) + QStringLiteral(" - ") + kTitle;
+    const QString name = fileTitle.isEmpty() ? kUntitled : fileTitle;
+    return name + (readOnly ? QStringLiteral(" (skrivskyddad) - ") : QStringLiteral(" - ")) + kTitle;
 }
 
 void Document::warnListFull()

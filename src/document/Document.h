@@ -5,6 +5,7 @@
 #include "document/EditorFields.h"
 #include "document/FileStamp.h"
 #include "document/History.h"
+#include "document/ListLock.h"
 #include "table/TagGrid.h"
 
 #include <QList>
@@ -23,6 +24,11 @@ struct Document {
     std::optional<FileStamp> stamp;
     // The list's changes, for Ångra and Gör om.
     History history;
+    // The lock this program holds on FilNamn's file, if any.
+    ListLock lock;
+    // Opened while another program held it, at the user's word: Spara
+    // asks for a new name, and the caption says so.
+    bool readOnly = false;
     EditorFields &fields;
     Desktop &desktop;
 
@@ -45,8 +51,8 @@ struct Document {
     quint64 changes() const { return m_changes; }
 
     // Caption for a file title, or the untitled caption for "".
-    static QString caption(const QString &fileTitle);
-    void setFileCaption(const QString &fileTitle) { desktop.setCaption(caption(fileTitle)); }
+    static QString caption(const QString &fileTitle, bool readOnly = false);
+    void setFileCaption(const QString &fileTitle) { desktop.setCaption(caption(fileTitle, readOnly)); }
     // Warns that the list is full; used by every command that adds rows.
     void warnListFull();
     // "Fil skadad": a file or copy stopped early; rows tags were read.

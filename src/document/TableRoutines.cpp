@@ -44,6 +44,8 @@ void NyLista(Document &doc)
 
 void resetDocument(Document &doc)
 {
+    doc.lock.release();
+    doc.readOnly = false;
     NyLista(doc);
     doc.stamp.reset();
     doc.history.clear();

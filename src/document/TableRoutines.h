@@ -14,7 +14,8 @@ struct Document;
 
 // Resets to an empty, untitled list: header row, entry row "1", empty fields.
 void NyLista(Document &doc);
-// Start-up and New: an empty untitled list with nothing to save.
+// Start-up and New: an empty untitled list with nothing to save, and no
+// lock on the file it replaces.
 void resetDocument(Document &doc);
 // The list replaced by these tags, as if appended one by one: numbered, the
 // cursor on cursorRow (kept within the list), selected and loaded into the

@@ -3,6 +3,7 @@
 #include "document/Document.h"
 #include "document/TableRoutines.h"
 #include "files/FileSystem.h"
+#include "files/ListClaim.h"
 #include "files/SparaFil.h"
 #include "files/TagFileReader.h"
 
@@ -98,6 +99,10 @@ void openPath(Document &doc, const QString &path, const QString &fileTitle)
                                Desktop::Icon::Warning);
         return;
     }
+    ListLock lock;
+    const Claim claim = claimForOpening(doc, path, fileTitle, lock);
+    if (claim == Claim::Cancelled)
+        return;
     // Read as it is parsed; the file's stamp covers what was read.
     ContentHash hash;
     TagFileContent l = readTagFile(file, kMaxTags, &hash);
@@ -114,6 +119,9 @@ void openPath(Document &doc, const QString &path, const QString &fileTitle)
     const int n = static_cast<int>(l.rows.size());
     fillList(doc, std::move(l.rows), n + 1);
     doc.FilNamn = path;
+    if (claim != Claim::Kept)
+        doc.lock = std::move(lock); // the lock of the list replaced goes
+    doc.readOnly = claim == Claim::ReadOnly;
     doc.setFileCaption(fileTitle);
     doc.stamp = stamp;
     doc.history.clear();
@@ -136,7 +144,8 @@ bool isTagFileName(const QString &path)
 
 bool Spara(Document &doc)
 {
-    if (!isTagFileName(doc.FilNamn))
+    // A list another program holds is saved under a name of its own.
+    if (!isTagFileName(doc.FilNamn) || doc.readOnly)
         return SparaSom(doc);
     std::optional<FileStamp> stamp;
     if (!mayOverwrite(doc) || !SparaFil(doc, doc.FilNamn, &stamp))
@@ -150,7 +159,14 @@ bool SparaSom(Document &doc)
     const std::optional<Desktop::FileChoice> choice = doc.desktop.fileDialog(saveAsDialogSettings());
     if (!choice)
         return false;
+    ListLock lock;
+    const Claim claim = claimForSaving(doc, choice->fileName, choice->fileTitle, lock);
+    if (claim == Claim::Cancelled)
+        return false;
     doc.FilNamn = choice->fileName;
+    if (claim != Claim::Kept)
+        doc.lock = std::move(lock); // the lock moves with the name
+    doc.readOnly = false;
     doc.setFileCaption(choice->fileTitle);
     // The dialog asked before replacing a file, so there is nothing to
     // compare; a file that could not be written is not one we know.

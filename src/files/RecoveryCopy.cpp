@@ -3,6 +3,7 @@
 #include "base/Limits.h"
 #include "document/Document.h"
 #include "document/TableRoutines.h"
+#include "files/ListClaim.h"
 
 #include <QDataStream>
 #include <QDateTime>
@@ -86,6 +87,12 @@ bool RecoveryCopy::write(const Document &doc)
     return file.write(bytes) == bytes.size() && file.commit();
 }
 
+void RecoveryCopy::leave()
+{
+    m_path.clear();
+    m_lock.reset(); // unlocks: the copy is free for a later start
+}
+
 void RecoveryCopy::remove()
 {
     if (!m_path.isEmpty())
@@ -165,11 +172,21 @@ bool offerRecovery(Document &doc, RecoveryCopy &copy)
         copy.remove();
         return false;
     }
+    // A list of a file is locked as Open locks it; should the user rather
+    // not open it now, the copy waits for a later start.
+    ListLock lock;
+    const Claim claim = c->fileName.isEmpty() ? Claim::Unlocked : claimForOpening(doc, c->fileName, title, lock);
+    if (claim == Claim::Cancelled) {
+        copy.leave();
+        return false;
+    }
     const int read = static_cast<int>(c->tags.size());
     resetDocument(doc);
     fillList(doc, std::move(c->tags), c->cursorRow);
     doc.FilNamn = c->fileName;
     doc.stamp = c->stamp;
+    doc.lock = std::move(lock);
+    doc.readOnly = claim == Claim::ReadOnly;
     doc.setFileCaption(c->fileName.isEmpty() ? QString() : title);
     doc.markChanged();
     if (!c->whole)

@@ -44,6 +44,8 @@ public:
     bool write(const Document &doc);
     // The copy goes: the list was saved, replaced, or the program ends.
     void remove();
+    // The copy stays, no longer this program's: a later start offers it.
+    void leave();
     // Takes over the newest copy that no running program owns; the others
     // wait for later starts. False when there is none.
     bool adoptOrphan();
@@ -61,6 +63,7 @@ private:
 
 // At start: when a copy is left that no running program owns, asks whether
 // to bring it back ("Återställ", Ja the default). Ja puts the list, FilNamn,
-// its file's stamp and the caption back with Andrad set and the copy kept;
-// Nej removes the copy. True when the list was brought back.
+// its file's stamp and the caption back with Andrad set and the copy kept,
+// and locks the file as Open would (Avbryt there leaves the copy for a
+// later start); Nej removes the copy. True when the list was brought back.
 bool offerRecovery(Document &doc, RecoveryCopy &copy);
