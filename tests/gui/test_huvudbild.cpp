@@ -396,17 +396,21 @@ private slots:
         QTest::addColumn<QStringList>("names");
         QTest::addColumn<bool>("asArgument");
         QTest::addColumn<bool>("opened");
-        QTest::newRow("dropped .brk") << QStringList{"lista.brk"} << false << true;
-        QTest::newRow("dropped .BRK") << QStringList{"LISTA.BRK"} << false << true;
-        QTest::newRow("the first .brk of several") << QStringList{"a.txt", "lista.brk", "b.brk"} << false << true;
-        QTest::newRow("dropped .txt refused") << QStringList{"lista.txt"} << false << false;
-        QTest::newRow("argument") << QStringList{"lista.brk"} << true << true;
+        QTest::addColumn<bool>("onField"); // dropped on the first field, not the window
+        QTest::newRow("dropped .brk") << QStringList{"lista.brk"} << false << true << false;
+        QTest::newRow("dropped .BRK") << QStringList{"LISTA.BRK"} << false << true << false;
+        QTest::newRow("the first .brk of several")
+            << QStringList{"a.txt", "lista.brk", "b.brk"} << false << true << false;
+        QTest::newRow("dropped .txt refused") << QStringList{"lista.txt"} << false << false << false;
+        QTest::newRow("dropped on a field") << QStringList{"lista.brk"} << false << true << true;
+        QTest::newRow("argument") << QStringList{"lista.brk"} << true << true << false;
     }
     void dropAndArgumentOpenATagFile()
     {
         QFETCH(QStringList, names);
         QFETCH(bool, asArgument);
         QFETCH(bool, opened);
+        QFETCH(bool, onField);
         QTemporaryDir dir;
         QList<QUrl> urls;
         for (const QString &name : names) {
@@ -423,11 +427,12 @@ private slots:
         } else {
             QMimeData data;
             data.setUrls(urls);
+            QWidget *target = onField ? static_cast<QWidget *>(w->txtRad1()) : w.get();
             QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
-            QApplication::sendEvent(w.get(), &enter);
+            QApplication::sendEvent(target, &enter);
             QCOMPARE(enter.isAccepted(), opened);
             QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
-            QApplication::sendEvent(w.get(), &drop);
+            QApplication::sendEvent(target, &drop);
         }
         const Document &d = w->document();
         QCOMPARE(d.grid.textAt(1, 1), opened ? QStringLiteral("Pump 1") : QString());
