@@ -4,6 +4,7 @@
 // table's shape and a 16-bit quantity; a smaller limit must give the first
 // rows of the same reading; a text limit must give the rows before the first
 // longer text, and stop there; and rows written back must read back the same.
+#include "Pieces.h"
 #include "files/TagFileReader.h"
 #include "files/TagFileWriter.h"
 #include "files/Windows1252.h"
@@ -11,7 +12,6 @@
 
 #include <QByteArray>
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -23,26 +23,6 @@ void check(bool ok)
 }
 
 constexpr int kMax = 1 << 20;
-
-// The bytes in pieces of one size, each in a buffer of its own that the
-// next piece overwrites, as a file read into one buffer is.
-class Pieces : public ByteSource {
-public:
-    Pieces(QByteArrayView data, qsizetype size) : m_data(data), m_size(size) {}
-    QByteArrayView next() override
-    {
-        const QByteArrayView piece = m_data.first(std::min(m_size, m_data.size()));
-        m_data = m_data.sliced(piece.size());
-        m_buffer.fill('"');
-        m_buffer = piece.toByteArray();
-        return m_buffer;
-    }
-
-private:
-    QByteArrayView m_data;
-    qsizetype m_size;
-    QByteArray m_buffer;
-};
 
 QByteArray encode(QStringView text)
 {

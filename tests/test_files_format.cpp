@@ -1,6 +1,7 @@
 // The tag file's bytes: Windows-1252, the writer's records and the reader's
 // item rules, without any file or dialog.
 #include "FakeDesktop.h"
+#include "Pieces.h"
 
 #include "base/Numbers.h"
 #include "files/TagFileReader.h"
@@ -39,28 +40,6 @@ QStringList rowsOf(const TagFileContent &l)
         out << r[0] + QLatin1Char('|') + r[1] + QLatin1Char('|') + r[2];
     return out;
 }
-
-// The bytes in pieces of a size, as a file is read: however they are cut,
-// the reading is the same. Size 0 gives them whole.
-class Pieces : public ByteSource {
-public:
-    Pieces(QByteArrayView data, qsizetype size) : m_data(data), m_size(size ? size : data.size()) {}
-    QByteArrayView next() override
-    {
-        const QByteArrayView piece = m_data.first(std::min(m_size, m_data.size()));
-        m_data = m_data.sliced(piece.size());
-        // Each piece in a buffer of its own that the next call overwrites:
-        // the reader must not keep a view of it.
-        m_buffer.fill('#');
-        m_buffer = piece.toByteArray();
-        return m_buffer;
-    }
-
-private:
-    QByteArrayView m_data;
-    qsizetype m_size;
-    QByteArray m_buffer;
-};
 
 // Reads bytes whole and in pieces of 1, 2, 3 and 7 bytes: the reading, or
 // nullopt when any cut reads differently.
