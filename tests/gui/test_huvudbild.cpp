@@ -677,6 +677,12 @@ private slots:
         GridView *v = w->grid();
         QFont f = v->font();
         f.setPixelSize(pixelSize);
+        // The headers take the small font too (first: the view's font
+        // change lays the rows out); the large one is the cells' alone.
+        if (pixelSize == 10) {
+            v->horizontalHeader()->setFont(f);
+            v->verticalHeader()->setFont(f);
+        }
         v->setFont(f);
         const int twipsPx = w->scale().px(TagGrid::DefaultRowHeight);
         const int row = v->rowHeight(0);
