@@ -54,9 +54,12 @@ void open(TestDoc &t, const QString &path)
 QStringList lockedByUs(const QString &dir)
 {
     QStringList names;
-    for (const QString &name : QDir(dir).entryList({".*.taggverk-lock"}, QDir::Files | QDir::Hidden))
-        if (const auto o = ListLock::holderOf(dir + "/" + name.mid(1).chopped(14)); o && o->isThisProgram())
+    for (const QString &name : QDir(dir).entryList({".*.taggverk-lock"}, QDir::Files | QDir::Hidden)) {
+        const auto owner = ListLock::holderOf(dir + "/" + name.mid(1).chopped(14));
+        // Hidden from a folder's listing (on Windows by the attribute).
+        if (owner && owner->isThisProgram() && QFileInfo(dir + "/" + name).isHidden())
             names << name.mid(1).chopped(14);
+    }
     return names;
 }
 } // namespace
