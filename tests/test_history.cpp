@@ -3,6 +3,7 @@
 #include "FakeDesktop.h"
 #include "app/Commands.h"
 #include "document/TableRoutines.h"
+#include "edit/FindReplace.h"
 #include "edit/RowEditor.h"
 
 #include <QRandomGenerator>
@@ -92,12 +93,21 @@ private slots:
             t.desktop.clipboard = QStringLiteral("A\tB\t1\r\nC\t\t2\r\n");
             runCommand(t.doc, Command::Paste);
         });
+        QTest::newRow("Ersätt") << Action([](TestDoc &t) {
+            select(t, 2, 3);
+            replaceOne(t.doc, {QStringLiteral("b"), QStringLiteral("B"), false, true});
+        });
+        QTest::newRow("Ersätt alla, rows apart") << Action([](TestDoc &t) {
+            select(t, 4, 2);
+            t.fields.set(QStringLiteral("typed"), QString(), QString());
+            replaceAll(t.doc, {QStringLiteral("X"), QStringLiteral("y"), false, true});
+        });
     }
     void eachCommandUndoneAndRedone()
     {
         QFETCH(Action, action);
         TestDoc t;
-        t.addTags({{"a", "1", "1"}, {"b", "2", "2"}, {"c", "3", "3"}, {"d", "4", "4"}});
+        t.addTags({{"a", "1 x", "1"}, {"b", "2", "2"}, {"c", "3", "3"}, {"d", "4 x", "4"}});
         t.doc.history.clear();
         action(t);
         // What the command started from: undo its step by hand to compare.
@@ -109,7 +119,7 @@ private slots:
         QVERIFY(!t.doc.history.canUndo());
         const State before = stateOf(t);
         TestDoc fresh;
-        fresh.addTags({{"a", "1", "1"}, {"b", "2", "2"}, {"c", "3", "3"}, {"d", "4", "4"}});
+        fresh.addTags({{"a", "1 x", "1"}, {"b", "2", "2"}, {"c", "3", "3"}, {"d", "4 x", "4"}});
         QCOMPARE(before.cells, stateOf(fresh).cells);
         runCommand(t.doc, Command::Redo);
         QCOMPARE(stateOf(t), after);
@@ -129,7 +139,7 @@ private slots:
             const int a = 1 + int(rng.bounded(rows - 1)), b = 1 + int(rng.bounded(rows - 1));
             select(t, a, b);
             const int before = t.doc.history.steps();
-            switch (rng.bounded(5)) {
+            switch (rng.bounded(6)) {
             case 0:
             case 1:
                 commit(t, QStringLiteral("t%1").arg(i), QString::number(1 + rng.bounded(9)));
@@ -143,6 +153,9 @@ private slots:
                 break;
             case 4:
                 runCommand(t.doc, rng.bounded(2) ? Command::Cut : Command::Delete);
+                break;
+            case 5:
+                replaceAll(t.doc, {QString::number(rng.bounded(10)), QStringLiteral("#"), false, true});
                 break;
             }
             // A command that changed no cell makes no step.

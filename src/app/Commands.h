@@ -21,6 +21,9 @@ enum class Command {
     CharacterCount,
     Help,
     About,
+    Find,
+    FindNext,
+    Replace,
 };
 
 void runCommand(Document &doc, Command command);

@@ -4,6 +4,7 @@
 #include "document/Desktop.h"
 #include "document/EditorFields.h"
 #include "document/FileStamp.h"
+#include "document/FindSettings.h"
 #include "document/History.h"
 #include "table/TagGrid.h"
 
@@ -24,6 +25,8 @@ struct Document {
     std::optional<FileStamp> stamp;
     // The list's changes, for Ångra and Gör om.
     History history;
+    // The last search of Sök and Ersätt, for Sök nästa from the menu.
+    FindSettings find;
     EditorFields &fields;
     Desktop &desktop;
 

@@ -204,3 +204,15 @@ void QtDesktop::showAbout()
     auto *om = new Om(m_window, m_scale);
     om->show();
 }
+
+void QtDesktop::showFind()
+{
+    if (m_showFind)
+        m_showFind(false);
+}
+
+void QtDesktop::showReplace()
+{
+    if (m_showFind)
+        m_showFind(true);
+}
