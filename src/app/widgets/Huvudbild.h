@@ -7,6 +7,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 #include <QTimer>
 
 #include <memory>
@@ -21,6 +22,7 @@ class QPushButton;
 class GridView;
 class LineEditFields;
 class QtDesktop;
+class FindWindow;
 
 // The main window: menus, the table, the row editor frame and the layout
 // rule. Every user event runs one command on the document, then the view is
@@ -67,6 +69,8 @@ public:
     // change while the list has unsaved changes.
     static constexpr int kRecoveryDelayMs = 2000;
     const RecoveryCopy &recoveryCopy() const { return m_recovery; }
+    // The open Sök (false) or Ersätt (true) window, or nullptr.
+    FindWindow *findWindow(bool replace) const;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -88,6 +92,8 @@ private:
     double numberNeeds() const;
     template <typename F> void command(F &&f);
     static QString droppedTagFile(const QMimeData *data);
+    void showFindWindow(bool replace);
+    bool isFindKey(const QKeyEvent *key) const;
 
     Twips m_twips;
     std::unique_ptr<QtDesktop> m_desktop;
@@ -106,5 +112,6 @@ private:
     RecoveryCopy m_recovery;
     QTimer m_recoveryTimer;
     quint64 m_copiedChanges = 0;
+    QPointer<FindWindow> m_findWindows[2];
     void updateRecovery();
 };
