@@ -62,6 +62,7 @@ private slots:
         for (const char *topic : {"Skriva in brickor", "Uppdatera", "Spara", "Öppna", "Klistra in", "kalkylprogram",
                                   "Skriv ut", "Teckenräknare", "Tangentbordet", "Ctrl"})
             QVERIFY2(text.contains(QString::fromUtf8(topic)), topic);
+        QVERIFY(text.contains(QStringLiteral("Söka och ersätta")));
         QCOMPARE(h->browser()->source().scheme(), QStringLiteral("qrc")); // inside the program
     }
 
