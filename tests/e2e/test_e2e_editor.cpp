@@ -4,7 +4,6 @@
 #include "Process.h"
 #include "WindowTest.h"
 #include "app/widgets/Huvudbild.h"
-#include "edit/widgets/FindWindow.h"
 #include "table/widgets/GridView.h"
 
 #include <QLineEdit>
@@ -117,62 +116,6 @@ private slots:
         // look at its own focus widget.
         QTRY_COMPARE(w->focusWidget(), w->txtRad1());
         QCOMPARE(w->grid()->model()->rowCount(), 2);
-    }
-
-    // Ctrl+H, Ctrl+F and F3 pressed in a field reach the menu (the field
-    // takes Ctrl+H for no backspace); the windows work by keys alone.
-    void findAndReplaceByKeys()
-    {
-        QAbstractItemModel *m = w->grid()->model();
-        QCOMPARE(m->index(0, 0).data().toString(), QStringLiteral("Pump 1"));
-        w->activateWindow();
-        w->txtRad1()->setFocus();
-        QTRY_COMPARE(QApplication::focusWidget(), w->txtRad1());
-        QVERIFY(xdotool({"type", "--delay", "15", "abc"}));
-        QTRY_COMPARE(w->txtRad1()->text(), QStringLiteral("abc"));
-
-        QVERIFY(xdotool({"key", "ctrl+h"}));
-        QTRY_VERIFY(w->findWindow(true) && w->findWindow(true)->isVisible());
-        FindWindow *r = w->findWindow(true);
-        QCOMPARE(w->txtRad1()->text(), QStringLiteral("abc"));
-        QTRY_COMPARE(QApplication::focusWidget(), r->searchField());
-        QVERIFY(xdotool({"type", "--delay", "15", "pump"}));
-        QVERIFY(xdotool({"key", "Tab"}));
-        QVERIFY(xdotool({"type", "--delay", "15", "Ventil"}));
-        QTRY_COMPARE(r->replaceField()->text(), QStringLiteral("Ventil"));
-        // Ersätt from the entry row finds row 1; again, it replaces there
-        // and, with no match left, says nothing.
-        QVERIFY(xdotool({"key", "alt+r"}));
-        QTRY_COMPARE(w->document().grid.row(), 1);
-        QCOMPARE(m->index(0, 0).data().toString(), QStringLiteral("Pump 1"));
-        QVERIFY(xdotool({"key", "alt+r"}));
-        QTRY_COMPARE(m->index(0, 0).data().toString(), QStringLiteral("Ventil 1"));
-        QVERIFY(xdotool({"key", "Escape"}));
-        QTRY_VERIFY(!w->findWindow(true));
-
-        w->activateWindow();
-        w->txtRad1()->setFocus();
-        QTRY_COMPARE(QApplication::focusWidget(), w->txtRad1());
-        QVERIFY(xdotool({"key", "ctrl+f"}));
-        QTRY_VERIFY(w->findWindow(false) && w->findWindow(false)->isVisible());
-        FindWindow *f = w->findWindow(false);
-        QCOMPARE(f->searchField()->selectedText(), QStringLiteral("pump")); // the last search
-        QVERIFY(xdotool({"type", "--delay", "15", "ventil"}));
-        QVERIFY(xdotool({"key", "Return"}));
-        QTRY_COMPARE(w->txtRad1()->text(), QStringLiteral("Ventil 1"));
-        QVERIFY(xdotool({"key", "Escape"}));
-        QTRY_VERIFY(!w->findWindow(false));
-
-        // F3 in a field repeats the search without the window; Ctrl+Z
-        // takes the replacement back.
-        w->activateWindow();
-        w->txtRad2()->setFocus();
-        QTRY_COMPARE(QApplication::focusWidget(), w->txtRad2());
-        QVERIFY(xdotool({"key", "F3"}));
-        QTRY_COMPARE(QApplication::focusWidget(), w->txtRad1()); // as a click on the row found
-        QVERIFY(!w->findWindow(false));
-        QVERIFY(xdotool({"key", "ctrl+z"}));
-        QTRY_COMPARE(m->index(0, 0).data().toString(), QStringLiteral("Pump 1"));
     }
 };
 

@@ -479,15 +479,6 @@ FindWindow *Huvudbild::findWindow(bool replace) const
     return m_findWindows[replace ? 1 : 0];
 }
 
-bool Huvudbild::isFindKey(const QKeyEvent *key) const
-{
-    const QKeySequence pressed(key->keyCombination());
-    for (const auto &k : kFindKeys)
-        if (const QAction *a = action(k.command); a && a->shortcut() == pressed)
-            return true;
-    return false;
-}
-
 QString Huvudbild::droppedTagFile(const QMimeData *data)
 {
     if (!data || !data->hasUrls())
@@ -526,10 +517,8 @@ bool Huvudbild::eventFilter(QObject *watched, QEvent *event)
     case QEvent::ShortcutOverride: {
         auto *key = static_cast<QKeyEvent *>(event);
         auto *field = qobject_cast<QLineEdit *>(watched);
-        // The keys of Sök, Sök nästa and Ersätt belong to the menu even in a
-        // field (a line edit may take Ctrl+H as a backspace).
         if (field && ((key->matches(QKeySequence::Undo) && !field->isUndoAvailable()) ||
-                      (isRedoKey(key) && !field->isRedoAvailable()) || isFindKey(key))) {
+                      (isRedoKey(key) && !field->isRedoAvailable()))) {
             event->ignore();
             return true;
         }

@@ -93,7 +93,6 @@ private:
     template <typename F> void command(F &&f);
     static QString droppedTagFile(const QMimeData *data);
     void showFindWindow(bool replace);
-    bool isFindKey(const QKeyEvent *key) const;
 
     Twips m_twips;
     std::unique_ptr<QtDesktop> m_desktop;
