@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QtTest>
 
 class TestFindWindow : public QObject {
@@ -96,7 +97,24 @@ private slots:
         QCOMPARE(f->searchField()->selectedText(), QStringLiteral("77"));
         QTest::keyClick(f->searchField(), Qt::Key_Return); // the quantities too
         QCOMPARE(g.row(), 2);
+        // Nothing found: the message shows over the window and gives it the keyboard back.
+        QString seen;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            poll.stop();
+            seen = box->windowTitle() + ": " + box->text() + (box->parentWidget() == f ? "" : " (elsewhere)");
+            box->button(QMessageBox::Ok)->click();
+        });
+        poll.start(10);
+        f->searchField()->setText(QStringLiteral("77x"));
+        QTest::keyClick(f->searchField(), Qt::Key_Return);
+        QCOMPARE(seen, QStringLiteral("Sök: Hittade inte \"77x\"."));
+        QTRY_COMPARE(QApplication::activeWindow(), f);
         r = open(true);
+        r->searchField()->setText(QStringLiteral("77"));
         r->replaceField()->setText(QStringLiteral("78"));
         r->replaceButton()->click(); // no match in the cursor row: on to the next
         QCOMPARE(g.row(), 3);
