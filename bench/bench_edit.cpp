@@ -3,6 +3,7 @@
 #include "FakeDesktop.h"
 #include "app/Commands.h"
 #include "document/TableRoutines.h"
+#include "edit/FindReplace.h"
 #include "edit/RowCommands.h"
 #include "edit/RowText.h"
 
@@ -254,6 +255,56 @@ void BM_Redo(benchmark::State &state, Step step)
     averageCpu(state);
 }
 
+// Sök nästa through the whole list without a match, from row 1 round to
+// it; with and without the box for upper and lower case.
+void BM_FindNextNoMatch(benchmark::State &state)
+{
+    auto t = fullList(kMaxTags);
+    selectRows(*t, 1, 1);
+    const FindSettings search{QStringLiteral("Ventil V317"), QString(), state.range(0) == 1, false};
+    for (auto _ : state) {
+        t->desktop.messages.clear();
+        bool found = true;
+        state.SetIterationTime(seconds(state, [&] { found = findNext(t->doc, search, kFindTitle); }));
+        if (found || t->desktop.messages.size() != 1 || t->doc.grid.row() != 1)
+            state.SkipWithError("a match, or no message");
+    }
+    averageCpu(state);
+}
+
+// Ersätt alla on a full list: "Bricka" in every Rad 1 (32,765 matches), or
+// "e" in both texts of every row (65,530 matches, every text rebuilt).
+const FindSettings kReplaceSearches[] = {{QStringLiteral("Bricka"), QStringLiteral("B"), false, true},
+                                         {QStringLiteral("e"), QStringLiteral("E"), true, true}};
+const int kReplaceCounts[] = {kMaxTags, 2 * kMaxTags};
+
+void BM_ReplaceAll(benchmark::State &state)
+{
+    const auto which = static_cast<size_t>(state.range(0));
+    const QString message = QStringLiteral("%1 ersättningar gjordes.").arg(kReplaceCounts[which]);
+    for (auto _ : state) {
+        auto t = fullList(kMaxTags);
+        state.SetIterationTime(seconds(state, [&] { replaceAll(t->doc, kReplaceSearches[which]); }));
+        if (t->desktop.messages.size() != 1 || t->desktop.messages[0].prompt != message || t->doc.history.steps() != 1)
+            state.SkipWithError("not every match replaced in one step");
+    }
+    averageCpu(state);
+}
+
+void BM_UndoReplaceAll(benchmark::State &state)
+{
+    const auto which = static_cast<size_t>(state.range(0));
+    for (auto _ : state) {
+        auto t = fullList(kMaxTags);
+        replaceAll(t->doc, kReplaceSearches[which]);
+        state.SetIterationTime(seconds(state, [&] { runCommand(t->doc, Command::Undo); }));
+        if (t->doc.grid.textAt(kMaxTags, 1) != QStringLiteral("Bricka nummer 32765") ||
+            t->doc.grid.textAt(1, 2) != QStringLiteral("Avdelning 1") || !t->doc.history.canRedo())
+            state.SkipWithError("rows not restored");
+    }
+    averageCpu(state);
+}
+
 // Resident pages of the process in KiB (Linux only; 0 elsewhere).
 long residentKib()
 {
@@ -302,6 +353,9 @@ BENCHMARK_CAPTURE(BM_Undo, DeleteAll, Step::DeleteAll)->UseManualTime()->Unit(be
 BENCHMARK_CAPTURE(BM_Undo, PasteAll, Step::PasteAll)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Redo, DeleteAll, Step::DeleteAll)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Redo, PasteAll, Step::PasteAll)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FindNextNoMatch)->ArgName("case")->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReplaceAll)->ArgName("both")->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UndoReplaceAll)->ArgName("both")->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 #ifdef __GLIBC__
 BENCHMARK(BM_HistoryAfterDeleteAll)->Iterations(1)->Unit(benchmark::kMillisecond);
 #endif

@@ -3,6 +3,7 @@
 #include "FakeDesktop.h"
 #include "app/Commands.h"
 #include "document/TableRoutines.h"
+#include "edit/FindReplace.h"
 #include "edit/RowEditor.h"
 
 #include <QRandomGenerator>
@@ -123,7 +124,7 @@ private slots:
             const int a = 1 + int(rng.bounded(rows - 1)), b = 1 + int(rng.bounded(rows - 1));
             select(t, a, b);
             const int before = t.doc.history.steps();
-            switch (rng.bounded(5)) {
+            switch (rng.bounded(6)) {
             case 0:
             case 1:
                 commit(t, QStringLiteral("t%1").arg(i), QString::number(1 + rng.bounded(9)));
@@ -137,6 +138,9 @@ private slots:
                 break;
             case 4:
                 runCommand(t.doc, rng.bounded(2) ? Command::Cut : Command::Delete);
+                break;
+            case 5: // Ersätt alla: rows apart in one step
+                replaceAll(t.doc, {QString::number(rng.bounded(10)), QStringLiteral("#"), false, true});
                 break;
             }
             // A command that changed no cell makes no step.

@@ -1,6 +1,7 @@
 #include "app/Commands.h"
 
 #include "document/Document.h"
+#include "edit/FindReplace.h"
 #include "edit/RowCommands.h"
 #include "files/FileCommands.h"
 #include "reports/CharacterCounter.h"
@@ -61,6 +62,15 @@ void runCommand(Document &doc, Command command)
         break;
     case Command::About:
         doc.desktop.showAbout();
+        break;
+    case Command::Find:
+        doc.desktop.showFind();
+        break;
+    case Command::FindNext:
+        repeatFind(doc);
+        break;
+    case Command::Replace:
+        doc.desktop.showReplace();
         break;
     }
 }

@@ -23,6 +23,9 @@ enum class Command {
     CharacterCount,
     Help,
     About,
+    Find,
+    FindNext,
+    Replace,
 };
 
 void runCommand(Document &doc, Command command);

@@ -54,6 +54,10 @@ public:
     // The program's own help window, brought forward when it is open.
     virtual void showHelp() = 0;
     virtual void showAbout() = 0;
+    // The non-modal windows Sök and Ersätt, one of each; an open one is
+    // brought forward.
+    virtual void showFind() = 0;
+    virtual void showReplace() = 0;
 
     virtual void setCaption(const QString &caption) = 0;
     // Asks the main window to close, as its close box does.

@@ -4,6 +4,7 @@
 #include "document/Desktop.h"
 #include "document/EditorFields.h"
 #include "document/FileStamp.h"
+#include "document/FindSettings.h"
 #include "document/History.h"
 #include "document/ListLock.h"
 #include "table/TagGrid.h"
@@ -29,6 +30,8 @@ struct Document {
     // Opened while another program held it, at the user's word: Spara
     // asks for a new name, and the caption says so.
     bool readOnly = false;
+    // The last search of Sök and Ersätt, for Sök nästa from the menu.
+    FindSettings find;
     EditorFields &fields;
     Desktop &desktop;
 

@@ -64,6 +64,7 @@ private slots:
             QVERIFY2(text.contains(QString::fromUtf8(topic)), topic);
         // The licences: the program's own and Qt's.
         QVERIFY(text.contains(QStringLiteral("MIT-licensen")) && text.contains(QStringLiteral("LGPL-3.0")));
+        QVERIFY(text.contains(QStringLiteral("Söka och ersätta")));
         QCOMPARE(h->browser()->source().scheme(), QStringLiteral("qrc")); // inside the program
     }
 

@@ -36,6 +36,8 @@ public:
     int printJobs = 0;
     int helpShown = 0;
     int aboutShown = 0;
+    int findShown = 0;
+    int replaceShown = 0;
     QString caption;
     int closeRequests = 0;
     std::function<void()> onRequestClose;
@@ -50,6 +52,8 @@ public:
     std::unique_ptr<PrintJob> startPrintJob() override;
     void showHelp() override { ++helpShown; }
     void showAbout() override;
+    void showFind() override { ++findShown; }
+    void showReplace() override { ++replaceShown; }
     void setCaption(const QString &c) override { caption = c; }
     void requestClose() override;
 

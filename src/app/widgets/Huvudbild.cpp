@@ -6,7 +6,9 @@
 #include "app/widgets/QtDesktop.h"
 #include "app/widgets/SwedishTranslator.h"
 #include "document/TableRoutines.h"
+#include "edit/FindReplace.h"
 #include "edit/RowEditor.h"
+#include "edit/widgets/FindWindow.h"
 #include "files/FileCommands.h"
 #include "table/RowNumbers.h"
 #include "table/widgets/GridView.h"
@@ -46,11 +48,17 @@ const MenuEntry kArkiv[] = {{"&Nytt", Command::New},       {"&Öppna...", Comman
                             {"&Spara", Command::Save},     {"Spara so&m...", Command::SaveAs},
                             {"Skriv &ut", Command::Print}, {nullptr, Command::Exit},
                             {"&Avsluta", Command::Exit}};
-const MenuEntry kRedigera[] = {{"&Infoga rad", Command::InsertRow},
-                               {"&Klipp ut", Command::Cut},
-                               {"K&opiera", Command::Copy},
-                               {"K&listra in", Command::Paste},
-                               {"&Ta bort", Command::Delete}};
+const MenuEntry kRedigera[] = {
+    {"&Infoga rad", Command::InsertRow}, {"&Klipp ut", Command::Cut},       {"K&opiera", Command::Copy},
+    {"K&listra in", Command::Paste},     {"&Ta bort", Command::Delete},     {nullptr, Command::Find},
+    {"&Sök...", Command::Find},          {"Sök &nästa", Command::FindNext}, {"&Ersätt...", Command::Replace}};
+// The keys of Sök, Sök nästa and Ersätt, as in every editor.
+const struct {
+    Command command;
+    QKeyCombination key;
+} kFindKeys[] = {{Command::Find, Qt::CTRL | Qt::Key_F},
+                 {Command::FindNext, QKeyCombination(Qt::Key_F3)},
+                 {Command::Replace, Qt::CTRL | Qt::Key_H}};
 const MenuEntry kInfo[] = {{"&Teckenräknare", Command::CharacterCount}};
 const MenuEntry kHjalp[] = {{"&Översikt...", Command::Help}, {"&Om...", Command::About}};
 
@@ -164,6 +172,7 @@ Huvudbild::Huvudbild(QWidget *parent) : QMainWindow(parent), m_twips(screenScale
         field->installEventFilter(this);
     // A command's message shows over the table as the command left it.
     m_desktop->setBeforeModal([this] { refreshView(); });
+    m_desktop->setShowFind([this](bool replace) { showFindWindow(replace); });
 
     // Start-up: an empty untitled list; no row is drawn lower than the header.
     resetDocument(*m_doc);
@@ -305,6 +314,8 @@ void Huvudbild::buildMenus()
             connect(a, &QAction::triggered, this, [this, c] { command([&] { runCommand(*m_doc, c); }); });
         }
     }
+    for (const auto &k : kFindKeys)
+        m_actions.value(k.command)->setShortcut(QKeySequence(k.key));
 }
 
 QLabel *Huvudbild::label(int n) const
@@ -428,6 +439,29 @@ void Huvudbild::start(const QStringList &arguments)
     command([&] { m_session->start(arguments); });
 }
 
+void Huvudbild::showFindWindow(bool replace)
+{
+    QPointer<FindWindow> &window = m_findWindows[replace ? 1 : 0];
+    if (!window) {
+        const auto kind = replace ? FindWindow::Kind::Replace : FindWindow::Kind::Find;
+        window = new FindWindow(kind, m_doc->find, this);
+        FindWindow *w = window;
+        const QString title = replace ? kReplaceTitle : kFindTitle;
+        connect(w, &FindWindow::findNextClicked, this,
+                [this, w, title] { command([&] { findNext(*m_doc, w->settings(), title); }); });
+        connect(w, &FindWindow::replaceClicked, this,
+                [this, w] { command([&] { replaceOne(*m_doc, w->settings()); }); });
+        connect(w, &FindWindow::replaceAllClicked, this,
+                [this, w] { command([&] { replaceAll(*m_doc, w->settings()); }); });
+    }
+    window->showAndFocus();
+}
+
+FindWindow *Huvudbild::findWindow(bool replace) const
+{
+    return m_findWindows[replace ? 1 : 0];
+}
+
 QString Huvudbild::droppedTagFile(const QMimeData *data)
 {
     if (!data || !data->hasUrls())
@@ -511,8 +545,12 @@ void Huvudbild::closeEvent(QCloseEvent *event)
 {
     bool refuse = false;
     command([&] { refuse = Form_QueryUnload(*m_doc); });
-    if (refuse)
+    if (refuse) {
         event->ignore();
-    else
-        event->accept();
+        return;
+    }
+    event->accept();
+    for (FindWindow *w : m_findWindows)
+        if (w)
+            w->close();
 }

@@ -7,6 +7,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 
@@ -20,6 +21,7 @@ class QPushButton;
 class GridView;
 class LineEditFields;
 class QtDesktop;
+class FindWindow;
 
 // The main window: menus, the table, the row editor frame and the layout
 // rule. Every user event runs one command on the document, then the view is
@@ -61,6 +63,8 @@ public:
     // list a crash left unsaved, or the tag file named on the command line.
     void start(const QStringList &arguments);
     const RecoveryCopy &recoveryCopy() const { return m_session->recoveryCopy(); }
+    // The open Sök (false) or Ersätt (true) window, or nullptr.
+    FindWindow *findWindow(bool replace) const;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -82,6 +86,7 @@ private:
     double numberNeeds() const;
     template <typename F> void command(F &&f);
     static QString droppedTagFile(const QMimeData *data);
+    void showFindWindow(bool replace);
 
     Twips m_twips;
     std::unique_ptr<QtDesktop> m_desktop;
@@ -97,6 +102,7 @@ private:
     QList<QAction *> m_items[4];
     QHash<Command, QAction *> m_actions;
     bool m_inLayout = false;
+    QPointer<FindWindow> m_findWindows[2];
     // After the document: it goes first, and the recovery copy with it.
     std::unique_ptr<Session> m_session;
 };

@@ -19,7 +19,12 @@
 Desktop::Answer QtDesktop::messageBox(const QString &prompt, const QString &title, Icon icon, Buttons buttons,
                                       std::optional<Answer> defaultButton)
 {
-    QMessageBox box(m_window);
+    // Over the window the user works in: a message of the Sök or Ersätt
+    // window shows over it and gives the keyboard back to it.
+    QWidget *parent = m_window;
+    if (QWidget *active = QApplication::activeWindow(); active && m_window && active->parentWidget() == m_window)
+        parent = active;
+    QMessageBox box(parent);
     box.setWindowTitle(title);
     box.setText(prompt);
     switch (icon) {
@@ -55,7 +60,12 @@ Desktop::Answer QtDesktop::messageBox(const QString &prompt, const QString &titl
                                                                                       : QMessageBox::Yes);
     }
     beforeModal();
-    switch (box.exec()) {
+    const int answer = box.exec();
+    // Not every window manager gives the keyboard back to a window of our
+    // own; the Sök window must have it for the next Return.
+    if (parent != m_window)
+        parent->activateWindow();
+    switch (answer) {
     case QMessageBox::Yes:
         return Answer::Yes;
     case QMessageBox::No:
@@ -203,4 +213,16 @@ void QtDesktop::showAbout()
     beforeModal();
     auto *om = new Om(m_window, m_scale);
     om->show();
+}
+
+void QtDesktop::showFind()
+{
+    if (m_showFind)
+        m_showFind(false);
+}
+
+void QtDesktop::showReplace()
+{
+    if (m_showFind)
+        m_showFind(true);
 }

@@ -24,12 +24,17 @@ public:
     std::unique_ptr<PrintJob> startPrintJob() override;
     void showHelp() override;
     void showAbout() override;
+    void showFind() override;
+    void showReplace() override;
     void setCaption(const QString &caption) override;
     void requestClose() override;
 
     // Called before a message box or dialog opens, so that what stands
     // behind it is up to date (the main window brings its table up to date).
     void setBeforeModal(std::function<void()> hook) { m_beforeModal = std::move(hook); }
+    // Opens the Sök (false) or Ersätt (true) window: the main window owns
+    // them, since their buttons run commands on its list.
+    void setShowFind(std::function<void(bool replace)> show) { m_showFind = std::move(show); }
 
 private:
     void beforeModal() const
@@ -45,4 +50,5 @@ private:
     // The one help window; it lives as long as the main window.
     QPointer<QWidget> m_help;
     std::function<void()> m_beforeModal;
+    std::function<void(bool)> m_showFind;
 };
