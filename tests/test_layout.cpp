@@ -1,7 +1,7 @@
 // The resize rule as a pure function of the window's size, in twips; and
-// where the help window goes beside the main window, in pixels.
+// where the program's other windows go beside the main window, in pixels.
 #include "app/Layout.h"
-#include "help/HelpPlacement.h"
+#include "base/WindowBeside.h"
 
 #include <QtTest>
 
@@ -159,28 +159,30 @@ private slots:
         QCOMPARE(r.colWidth[1].has_value(), hasColumns);
     }
 
-    void helpWindowBesideTheMainWindow_data()
+    void windowBesideTheMainWindow_data()
     {
         QTest::addColumn<QRect>("main");
-        QTest::addColumn<QRect>("help"); // where it goes; 600 x 540 wanted, 320 at least
-        // On a screen of 1920 x 1080.
+        QTest::addColumn<QRect>("place"); // 600 x 540 wanted, 320 wide at least, on a 1920 x 1080 screen
         QTest::newRow("room on the right") << QRect(100, 200, 450, 380) << QRect(550, 200, 600, 540);
         QTest::newRow("room only on the left") << QRect(1300, 100, 450, 380) << QRect(700, 100, 600, 540);
-        QTest::newRow("neither: the wider side, narrower") << QRect(500, 100, 900, 380) << QRect(1400, 100, 520, 540);
-        QTest::newRow("neither: the left is wider") << QRect(580, 100, 900, 380) << QRect(0, 100, 580, 540);
+        QTest::newRow("neither side: below") << QRect(500, 0, 900, 380) << QRect(800, 380, 600, 540);
+        QTest::newRow("neither side nor below: above") << QRect(500, 540, 900, 540) << QRect(800, 0, 600, 540);
+        QTest::newRow("nowhere whole: the wider side, narrower")
+            << QRect(500, 300, 900, 500) << QRect(1400, 300, 520, 540);
+        QTest::newRow("the left is wider") << QRect(580, 300, 900, 500) << QRect(0, 300, 580, 540);
         QTest::newRow("low on the screen: its bottom stays on it")
-            << QRect(100, 900, 450, 380) << QRect(550, 540, 600, 540);
+            << QRect(100, 900, 450, 180) << QRect(550, 540, 600, 540);
         QTest::newRow("no room beside it at all: at the screen's right edge")
             << QRect(0, 0, 1800, 1000) << QRect(1320, 0, 600, 540);
     }
-    void helpWindowBesideTheMainWindow()
+    void windowBesideTheMainWindow()
     {
         QFETCH(QRect, main);
-        QFETCH(QRect, help);
-        QCOMPARE(helpWindowPlace(main, QSize(600, 540), QRect(0, 0, 1920, 1080), 320), help);
+        QFETCH(QRect, place);
+        QCOMPARE(windowBeside(main, QSize(600, 540), QRect(0, 0, 1920, 1080), 320), place);
         // Beside it means over none of it, where there is room at all.
-        if (help.left() != 1320)
-            QVERIFY(!help.intersects(main));
+        if (place.left() != 1320)
+            QVERIFY(!place.intersects(main));
     }
 };
 

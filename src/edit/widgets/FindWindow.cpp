@@ -1,6 +1,7 @@
 #include "edit/widgets/FindWindow.h"
 
 #include "base/Limits.h"
+#include "base/WindowBeside.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -99,26 +100,10 @@ void FindWindow::showAndFocus()
 
 void FindWindow::placeBeside(QWidget *mainWindow)
 {
-    // Beside the main window where the screen has room (right of it, else
-    // left, below or above), so that the row found stays in sight; on a
-    // screen too small for that, at its right edge.
+    // Beside the main window, so that the row found stays in sight.
     adjustSize();
-    const QRect main = mainWindow->frameGeometry();
     const QScreen *screen = mainWindow->screen();
-    const QRect avail = screen ? screen->availableGeometry() : QRect();
-    const int gap = 8;
-    const QSize s = size();
-    const QRect places[] = {
-        {QPoint(main.right() + 1 + gap, main.top()), s},
-        {QPoint(main.left() - gap - s.width(), main.top()), s},
-        {QPoint(main.right() + 1 - s.width(), main.bottom() + 1 + gap), s},
-        {QPoint(main.right() + 1 - s.width(), main.top() - gap - s.height()), s},
-    };
-    for (const QRect &r : places) {
-        if (avail.isEmpty() || avail.contains(r)) {
-            move(r.topLeft());
-            return;
-        }
-    }
-    move(std::max(avail.left(), avail.right() + 1 - s.width()), std::max(avail.top(), main.top()));
+    if (!screen)
+        return;
+    move(windowBeside(mainWindow->frameGeometry(), size(), screen->availableGeometry(), width(), 8).topLeft());
 }

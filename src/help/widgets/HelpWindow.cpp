@@ -1,6 +1,6 @@
 #include "help/widgets/HelpWindow.h"
 
-#include "help/HelpPlacement.h"
+#include "base/WindowBeside.h"
 
 #include <QAccessibleWidget>
 #include <QEvent>
@@ -46,7 +46,7 @@ HelpWindow::HelpWindow(QWidget *mainWindow, const Twips &scale) : QWidget(mainWi
         if (const QScreen *screen = m_main->screen()) {
             const QSize frame(scale.px(120), scale.px(480));
             const QRect place =
-                helpWindowPlace(m_main->frameGeometry(), size() + frame, screen->availableGeometry(), scale.px(4800));
+                windowBeside(m_main->frameGeometry(), size() + frame, screen->availableGeometry(), scale.px(4800));
             resize(place.size() - frame);
             move(place.topLeft());
         }
