@@ -1,7 +1,9 @@
-// The printed listing as a sequence of print operations, and the character
-// counter's message, cursor and selection.
+// The printed listing as a sequence of print operations (on the printer, in
+// the preview and in a PDF), and the character counter's message, cursor and
+// selection.
 #include "FakeDesktop.h"
 
+#include "app/Commands.h"
 #include "document/TableRoutines.h"
 #include "edit/RowEditor.h"
 #include "reports/CharacterCounter.h"
@@ -52,9 +54,25 @@ Cursor cursorOf(const TagGrid &g)
     return {g.row(), g.col(), g.rowSel(), g.colSel()};
 }
 
+// Runs the listing's command and gives the answers the fake desktop needs:
+// the PDF's dialog chooses pdf.
+void runListing(TestDoc &t, Command command, const QString &pdf = QStringLiteral("/tmp/lista.pdf"))
+{
+    if (command == Command::SavePdf)
+        t.desktop.dialogAnswers.push_back(FakeDesktop::choice(pdf));
+    runCommand(t.doc, command);
+}
+
+// How many times the listing was started on each output.
+QString outputsUsed(const FakeDesktop &d)
+{
+    return QStringLiteral("print %1 preview %2 pdf %3").arg(d.printJobs).arg(d.previews).arg(d.pdfPaths.size());
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Cursor)
+Q_DECLARE_METATYPE(Command)
 
 class TestReports : public QObject {
     Q_OBJECT
@@ -64,36 +82,66 @@ private slots:
 
     // ---- Printed listing ----
 
-    void emptyListPrintsNothing()
+    void listWithoutTagsGivesNothing_data()
     {
+        QTest::addColumn<Command>("command");
+        QTest::addColumn<int>("dialogs");
+        QTest::newRow("Skriv ut") << Command::Print << 0;
+        QTest::newRow("Förhandsgranska") << Command::Preview << 0;
+        QTest::newRow("Spara som PDF") << Command::SavePdf << 0;
+    }
+    void listWithoutTagsGivesNothing()
+    {
+        QFETCH(Command, command);
+        QFETCH(int, dialogs);
         TestDoc t;
         const Cursor before = cursorOf(t.doc.grid);
-        printListing(t.doc);
-        QCOMPARE(t.desktop.printJobs, 0);
+        runListing(t, command);
+        QCOMPARE(outputsUsed(t.desktop), QStringLiteral("print 0 preview 0 pdf 0"));
+        QCOMPARE(int(t.desktop.dialogs.size()), dialogs);
         QVERIFY(t.desktop.printed.isEmpty());
         QVERIFY(t.desktop.messages.empty());
         QVERIFY(cursorOf(t.doc.grid) == before);
+    }
+
+    void pdfDialogCancelledWritesNothing()
+    {
+        TestDoc t;
+        t.addTags({{QStringLiteral("a"), QString(), QStringLiteral("1")}});
+        runCommand(t.doc, Command::SavePdf); // no answer: cancelled
+        QCOMPARE(t.desktop.dialogs.size(), size_t(1));
+        QCOMPARE(outputsUsed(t.desktop), QStringLiteral("print 0 preview 0 pdf 0"));
+        QVERIFY(t.desktop.messages.empty());
     }
 
     void listingOfAWholeList_data()
     {
         QTest::addColumn<QString>("fileName");
         QTest::addColumn<QString>("printedName");
-        QTest::newRow("untitled") << QString() << QStringLiteral("Namnlös");
-        QTest::newRow("full path") << QStringLiteral("/home/anna/Märkbrickor/lista 2.brk")
-                                   << QStringLiteral("/home/anna/Märkbrickor/lista 2.brk");
+        QTest::addColumn<Command>("command");
+        QTest::addColumn<QString>("used");
+        const QString path = QStringLiteral("/home/anna/Märkbrickor/lista 2.brk");
+        QTest::newRow("untitled") << QString() << QStringLiteral("Namnlös") << Command::Print
+                                  << QStringLiteral("print 1 preview 0 pdf 1");
+        QTest::newRow("full path") << path << path << Command::Print << QStringLiteral("print 1 preview 0 pdf 1");
+        QTest::newRow("preview, untitled")
+            << QString() << QStringLiteral("Namnlös") << Command::Preview << QStringLiteral("print 0 preview 1 pdf 1");
+        QTest::newRow("PDF, full path") << path << path << Command::SavePdf
+                                        << QStringLiteral("print 0 preview 0 pdf 2");
     }
     void listingOfAWholeList()
     {
         QFETCH(QString, fileName);
         QFETCH(QString, printedName);
+        QFETCH(Command, command);
+        QFETCH(QString, used);
         TestDoc t;
         t.addTags({{QStringLiteral("Nyckel 12"), QStringLiteral("Förråd"), QStringLiteral("12")},
                    {QString(), QString(), QStringLiteral("3")},
                    {QStringLiteral("Ut"), QString(), QStringLiteral("-3")}});
         t.doc.FilNamn = fileName;
 
-        printListing(t.doc);
+        runListing(t, command);
 
         QStringList expected = headOps(printedName);
         expected << rowOps(QStringLiteral(" 1 "), QStringLiteral("Nyckel 12"), QStringLiteral("Förråd"),
@@ -102,8 +150,14 @@ private slots:
                  << rowOps(QStringLiteral(" 3 "), QStringLiteral("Ut"), QString(), QStringLiteral("-3 "))
                  << QStringLiteral("end");
         QCOMPARE(t.desktop.printed, expected);
-        QCOMPARE(t.desktop.printJobs, 1);
         QVERIFY(t.desktop.messages.empty());
+        // Every output draws the same pages: a PDF written afterwards gets
+        // exactly the same operations.
+        t.desktop.printed.clear();
+        runListing(t, Command::SavePdf, QStringLiteral("/tmp/b.pdf"));
+        QCOMPARE(t.desktop.printed, expected);
+        QCOMPARE(t.desktop.pdfPaths.last(), QStringLiteral("/tmp/b.pdf"));
+        QCOMPARE(outputsUsed(t.desktop), used);
     }
 
     void quantityAsPrinted_data()
@@ -154,16 +208,22 @@ private slots:
     void printKeepsCursorAndSelection_data()
     {
         QTest::addColumn<Cursor>("cursor");
-        QTest::newRow("first row, whole tag") << Cursor{1, 1, 1, 3};
-        QTest::newRow("rows dragged down") << Cursor{1, 1, 2, 3};
-        QTest::newRow("rows dragged up") << Cursor{3, 1, 1, 3};
-        QTest::newRow("a single cell") << Cursor{2, 2, 2, 2};
-        QTest::newRow("entry row") << Cursor{4, 1, 4, 3};
+        QTest::addColumn<Command>("command");
+        QTest::newRow("first row, whole tag") << Cursor{1, 1, 1, 3} << Command::Print;
+        QTest::newRow("rows dragged down") << Cursor{1, 1, 2, 3} << Command::Print;
+        QTest::newRow("rows dragged up") << Cursor{3, 1, 1, 3} << Command::Print;
+        QTest::newRow("a single cell") << Cursor{2, 2, 2, 2} << Command::Print;
+        QTest::newRow("entry row") << Cursor{4, 1, 4, 3} << Command::Print;
+        QTest::newRow("preview, rows dragged up") << Cursor{3, 1, 1, 3} << Command::Preview;
+        QTest::newRow("preview, a single cell") << Cursor{2, 2, 2, 2} << Command::Preview;
+        QTest::newRow("PDF, rows dragged up") << Cursor{3, 1, 1, 3} << Command::SavePdf;
+        QTest::newRow("PDF, first row") << Cursor{1, 1, 1, 3} << Command::SavePdf;
     }
 
     void printKeepsCursorAndSelection()
     {
         QFETCH(Cursor, cursor);
+        QFETCH(Command, command);
         TestDoc t;
         t.addTags({{QStringLiteral("a"), QString(), QStringLiteral("1")},
                    {QStringLiteral("b"), QString(), QStringLiteral("2")},
@@ -178,7 +238,7 @@ private slots:
         t.doc.FilNamn = QStringLiteral("/tmp/x.brk");
         t.doc.Andrad = true;
 
-        printListing(t.doc);
+        runListing(t, command);
 
         QCOMPARE(t.desktop.printed.last(), QStringLiteral("end"));
         QVERIFY(cursorOf(g) == cursor);
@@ -197,19 +257,34 @@ private slots:
 
     void printerProblemsWarnAndChangeNothing_data()
     {
+        QTest::addColumn<Command>("command");
         QTest::addColumn<bool>("available");
         QTest::addColumn<QString>("error");
         QTest::addColumn<QString>("prompt");
+        QTest::addColumn<QString>("title");
         QTest::addColumn<bool>("printed");
-        QTest::newRow("no printer") << false << QString() << QStringLiteral("Ingen skrivare är installerad.") << false;
-        QTest::newRow("printer error") << true << QStringLiteral("Papperet är slut.")
-                                       << QStringLiteral("Utskriften misslyckades!\nPapperet är slut.") << true;
+        QTest::newRow("no printer") << Command::Print << false << QString()
+                                    << QStringLiteral("Ingen skrivare är installerad.") << QStringLiteral("Skriv ut")
+                                    << false;
+        QTest::newRow("printer error") << Command::Print << true << QStringLiteral("Papperet är slut.")
+                                       << QStringLiteral("Utskriften misslyckades!\nPapperet är slut.")
+                                       << QStringLiteral("Skriv ut") << true;
+        // Neither the preview nor the PDF needs a printer.
+        QTest::newRow("preview without a printer")
+            << Command::Preview << false << QString() << QString() << QString() << true;
+        QTest::newRow("PDF without a printer")
+            << Command::SavePdf << false << QString() << QString() << QString() << true;
+        QTest::newRow("PDF not written") << Command::SavePdf << true << QStringLiteral("Mappen finns inte.")
+                                         << QStringLiteral("Filen kunde inte sparas!\nMappen finns inte.")
+                                         << QStringLiteral("Fel vid sparande") << true;
     }
     void printerProblemsWarnAndChangeNothing()
     {
+        QFETCH(Command, command);
         QFETCH(bool, available);
         QFETCH(QString, error);
         QFETCH(QString, prompt);
+        QFETCH(QString, title);
         QFETCH(bool, printed);
         TestDoc t;
         t.addTags({{QStringLiteral("a"), QString(), QStringLiteral("1")},
@@ -217,20 +292,53 @@ private slots:
         t.doc.grid.setRow(1);
         grdGrid_Click(t.doc);
         t.desktop.printerAvailable = available;
-        t.desktop.printerError = error;
+        t.desktop.printerError = command == Command::Print ? error : QString();
+        t.desktop.pdfError = command == Command::SavePdf ? error : QString();
         const Cursor before = cursorOf(t.doc.grid);
 
-        printListing(t.doc);
+        runListing(t, command);
 
-        QCOMPARE(t.desktop.messages.size(), size_t(1));
-        const FakeDesktop::Message &m = t.desktop.messages.front();
-        QCOMPARE(m.prompt, prompt);
-        QCOMPARE(m.title, QStringLiteral("Skriv ut"));
-        QCOMPARE(m.icon, Desktop::Icon::Warning);
-        QCOMPARE(m.buttons, Desktop::Buttons::Ok);
+        QCOMPARE(t.desktop.messages.size(), size_t(prompt.isEmpty() ? 0 : 1));
+        if (!prompt.isEmpty()) {
+            const FakeDesktop::Message &m = t.desktop.messages.front();
+            QCOMPARE(m.prompt, prompt);
+            QCOMPARE(m.title, title);
+            QCOMPARE(m.icon, Desktop::Icon::Warning);
+            QCOMPARE(m.buttons, Desktop::Buttons::Ok);
+        }
         QCOMPARE(!t.desktop.printed.isEmpty(), printed);
         QVERIFY(cursorOf(t.doc.grid) == before);
         QVERIFY(!t.doc.Andrad);
+    }
+
+    void pdfDialog_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QString>("offered");
+        QTest::newRow("untitled") << QString() << QStringLiteral("Namnlös.pdf");
+        QTest::newRow("lista.brk") << QStringLiteral("/home/anna/lista.brk") << QStringLiteral("/home/anna/lista.pdf");
+        QTest::newRow("dots in the name, upper case")
+            << QStringLiteral("/a/lista.v2.BRK") << QStringLiteral("/a/lista.v2.pdf");
+        QTest::newRow("no extension") << QStringLiteral("/a/lista") << QStringLiteral("/a/lista.pdf");
+        QTest::newRow("all extension") << QStringLiteral("/a/.brk") << QStringLiteral("/a/.brk.pdf");
+    }
+    void pdfDialog()
+    {
+        QFETCH(QString, fileName);
+        QFETCH(QString, offered);
+        TestDoc t;
+        t.addTags({{QStringLiteral("a"), QString(), QStringLiteral("1")}});
+        t.doc.FilNamn = fileName;
+        runCommand(t.doc, Command::SavePdf);
+        QCOMPARE(t.desktop.dialogs.size(), size_t(1));
+        const Desktop::FileDialogSettings &d = t.desktop.dialogs.front();
+        QCOMPARE(d.fileName, offered);
+        QVERIFY(d.save);
+        QCOMPARE(d.title, QStringLiteral("Spara som PDF"));
+        QCOMPARE(d.filter, QStringLiteral("PDF-filer (*.pdf)|*.pdf"));
+        QCOMPARE(d.filterIndex, 1);
+        QCOMPARE(d.defaultExt, QStringLiteral("pdf"));
+        QCOMPARE(d.flags, Desktop::DialogFlag::HideReadOnly | Desktop::DialogFlag::AskBeforeReplacing);
     }
 
     // ---- Character counter ----

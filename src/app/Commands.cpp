@@ -59,5 +59,11 @@ void runCommand(Document &doc, Command command)
     case Command::About:
         doc.desktop.showAbout();
         break;
+    case Command::Preview:
+        previewListing(doc);
+        break;
+    case Command::SavePdf:
+        saveListingAsPdf(doc);
+        break;
     }
 }

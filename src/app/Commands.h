@@ -21,6 +21,8 @@ enum class Command {
     CharacterCount,
     Help,
     About,
+    Preview,
+    SavePdf,
 };
 
 void runCommand(Document &doc, Command command);

@@ -88,9 +88,15 @@ private slots:
         QTest::addColumn<int>("menu");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QStringList>("items"); // "-" is the separator
-        QTest::newRow("Arkiv") << int(Huvudbild::Arkiv) << "&Arkiv"
-                               << QStringList{"&Nytt",     "&Öppna...", "&Spara",  "Spara so&m...",
-                                              "Skriv &ut", "-",         "&Avsluta"};
+        QTest::newRow("Arkiv") << int(Huvudbild::Arkiv) << "&Arkiv" << QStringList{"&Nytt",
+                                                                                   "&Öppna...",
+                                                                                   "&Spara",
+                                                                                   "Spara so&m...",
+                                                                                   "Skriv &ut",
+                                                                                   "&Förhandsgranska...",
+                                                                                   "Spara som &PDF...",
+                                                                                   "-",
+                                                                                   "&Avsluta"};
         QTest::newRow("Redigera") << int(Huvudbild::Redigera) << "&Redigera"
                                   << QStringList{"&Ångra",    "&Gör om",  "-",           "&Infoga rad",
                                                  "&Klipp ut", "K&opiera", "K&listra in", "&Ta bort"};
@@ -127,7 +133,7 @@ private slots:
     {
         commitTag(*w, "a", "", "1");
         const bool before = w->document().Andrad;
-        w->menuItem(Huvudbild::Arkiv, 5)->trigger();
+        w->menuItem(Huvudbild::Arkiv, 7)->trigger();
         QCOMPARE(w->document().Andrad, before);
         QCOMPARE(w->document().grid.rows(), 3);
     }

@@ -1,20 +1,32 @@
 // The listing on a real QPrinter writing a PDF: print columns, the tab rule
 // that moves to the next line, page breaks, and the text as a PDF reader
-// extracts it.
+// extracts it. Spara som PDF and the preview against those same pages, and a
+// PDF that cannot be written.
 #include "FakeDesktop.h"
 
+#include "app/Commands.h"
 #include "app/widgets/Huvudbild.h"
 #include "app/widgets/QtDesktop.h"
+#include "document/TableRoutines.h"
 #include "reports/PrintListing.h"
 #include "reports/widgets/QtPrintJob.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
 
 namespace {
 
@@ -31,6 +43,56 @@ public:
 private:
     QPrinter &m_printer;
 };
+
+// A fake desktop whose PDF jobs and previews are the real ones.
+class RealPdfDesktop : public FakeDesktop {
+public:
+    std::unique_ptr<PrintJob> startPdfJob(const QString &path) override
+    {
+        pdfPaths << path;
+        return m_real.startPdfJob(path);
+    }
+    void showPrintPreview(const std::function<void(PrintJob &)> &printPages) override
+    {
+        ++previews;
+        m_real.showPrintPreview(printPages);
+    }
+
+private:
+    QtDesktop m_real{nullptr, Twips()};
+};
+
+QByteArray readBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+// A list of n tags, the cursor on row 2 with rows 2..3 selected and loaded.
+void fill(TestDoc &t, int n)
+{
+    std::vector<std::array<QString, 3>> tags;
+    for (int i = 1; i <= n; ++i)
+        tags.push_back(
+            {QStringLiteral("Pump %1").arg(i), QStringLiteral("Källare %1").arg(i % 7), QString::number(i % 13 + 1)});
+    t.addTags(tags);
+    t.doc.grid.setRow(2);
+    HamtaRad(t.doc);
+    t.doc.grid.setRowSel(3);
+    t.doc.Andrad = true;
+}
+
+QString cursorAndFields(const TestDoc &t)
+{
+    const TagGrid &g = t.doc.grid;
+    return QStringLiteral("%1,%2 %3,%4 %5|%6|%7 %8")
+        .arg(g.row())
+        .arg(g.col())
+        .arg(g.rowSel())
+        .arg(g.colSel())
+        .arg(t.fields.values[0], t.fields.values[1], t.fields.values[2])
+        .arg(t.doc.Andrad);
+}
 
 struct Word {
     QString text;
@@ -85,6 +147,7 @@ class TestReportsPdf : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
+    bool m_pdftotext = false;
 
     std::unique_ptr<QPrinter> pdfPrinter(const QString &name)
     {
@@ -99,8 +162,7 @@ private slots:
     {
         QVERIFY(m_dir.isValid());
         Huvudbild::installApplicationSettings(*qobject_cast<QApplication *>(QCoreApplication::instance()));
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
-            QSKIP("pdftotext (poppler-utils) is not installed");
+        m_pdftotext = !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
     }
 
     void tabStaysOnTheLineUpToTheColumnAndMovesDownPastIt()
@@ -144,6 +206,8 @@ private slots:
 
     void listingAsAPdfReaderSeesIt()
     {
+        if (!m_pdftotext)
+            QSKIP("pdftotext (poppler-utils) is not installed");
         QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden));
         auto printer = pdfPrinter(QStringLiteral("lista.pdf"));
         FakeFields fields;
@@ -204,6 +268,8 @@ private slots:
 
     void longListsBreakOntoNewPages()
     {
+        if (!m_pdftotext)
+            QSKIP("pdftotext (poppler-utils) is not installed");
         auto printer = pdfPrinter(QStringLiteral("sidor.pdf"));
         QtPrintJob job(printer.get());
         const int perPage = int(printer->height() / job.lineHeight());
@@ -246,6 +312,183 @@ private slots:
         QVERIFY(desktop.messages.front().prompt.size() > 26);
         QCOMPARE(desktop.messages.front().title, QStringLiteral("Skriv ut"));
         QCOMPARE(doc.grid.row(), row);
+    }
+
+    // Spara som PDF writes the pages Skriv ut prints: the same words at the
+    // same places on the same pages, page break included.
+    void pdfHasThePagesOfThePrintedListing()
+    {
+        if (!m_pdftotext)
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        TestDoc seed;
+        fill(seed, 130); // more than a page
+        seed.doc.FilNamn = QStringLiteral("/home/anna/lista.brk");
+
+        auto printer = QtDesktop::listingPrinter();
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(m_dir.filePath(QStringLiteral("utskrift.pdf")));
+        {
+            QtPrintJob job(printer.get());
+            printTo(seed.doc, job);
+        }
+        RealPdfDesktop desktop;
+        FakeFields fields;
+        Document doc(fields, desktop);
+        doc.grid = seed.doc.grid;
+        doc.FilNamn = seed.doc.FilNamn;
+        const QString pdf = m_dir.filePath(QStringLiteral("lista.pdf"));
+        desktop.dialogAnswers.push_back(FakeDesktop::choice(pdf));
+        runCommand(doc, Command::SavePdf);
+        QVERIFY(desktop.messages.empty());
+
+        const QList<QList<Word>> printed = pdfWords(printer->outputFileName());
+        const QList<QList<Word>> saved = pdfWords(pdf);
+        QCOMPARE(saved.size(), 2);
+        QCOMPARE(saved.size(), printed.size());
+        for (int p = 0; p < saved.size(); ++p) {
+            QCOMPARE(saved[p].size(), printed[p].size());
+            for (int i = 0; i < saved[p].size(); ++i) {
+                QCOMPARE(saved[p][i].text, printed[p][i].text);
+                QVERIFY(qAbs(saved[p][i].xMin - printed[p][i].xMin) < 0.1);
+                QVERIFY(qAbs(saved[p][i].yMin - printed[p][i].yMin) < 0.1);
+            }
+        }
+
+        // Line by line, the listing's lines; the second page goes on where
+        // the first stopped.
+        QStringList lines;
+        for (const QString &l : pdfLayoutText(pdf).split(QLatin1Char('\n')))
+            if (!l.trimmed().isEmpty())
+                lines << l.simplified();
+        QCOMPARE(lines.value(0), QStringLiteral("Filnamn: /home/anna/lista.brk"));
+        QCOMPARE(lines.value(1), QStringLiteral("Radnr Textrad 1 Textrad 2 Antal"));
+        QCOMPARE(lines.size(), 2 + 130);
+        for (int r = 1; r <= 130; ++r)
+            QCOMPARE(lines.value(1 + r), QStringLiteral("%1 Pump %1 Källare %2 %3").arg(r).arg(r % 7).arg(r % 13 + 1));
+        // The header's 8 words, then 6 a row ("1 Pump 1 Källare 1 2").
+        QCOMPARE(saved[1].first().text, QString::number((saved[0].size() - 8) / 6 + 1));
+    }
+
+    void pdfThatCannotBeWritten_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("reason");
+        QTest::addColumn<bool>("sizeLimit");
+        QTest::newRow("no such folder") << "finns-inte/lista.pdf"
+                                        << "Mappen finns inte." << false;
+        QTest::newRow("a folder of that name") << "mapp.pdf"
+                                               << "Det finns en mapp med det namnet." << false;
+#ifdef Q_OS_UNIX
+        QTest::newRow("past the file-size limit, half-way") << "gammal.pdf"
+                                                            << "Filen blir för stor för enheten." << true;
+#endif
+    }
+    void pdfThatCannotBeWritten()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, reason);
+        QFETCH(bool, sizeLimit);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("mapp.pdf")));
+        const QString target = dir.filePath(name);
+        {
+            QFile old(dir.filePath(QStringLiteral("gammal.pdf")));
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write("%PDF gammal");
+        }
+        TestDoc t;
+        fill(t, 3000);
+        RealPdfDesktop desktop;
+        Document doc(t.fields, desktop);
+        doc.grid = t.doc.grid;
+        doc.Andrad = true;
+        desktop.dialogAnswers.push_back(FakeDesktop::choice(target));
+        const QString before = cursorAndFields(t);
+
+#ifdef Q_OS_UNIX
+        // The writer fails part-way, after it has put bytes into the file;
+        // the signal as a program gets it, so a PDF that does not turn it
+        // into a failure ends this test.
+        rlimit old{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
+        struct sigaction asGiven {};
+        struct sigaction byDefault {};
+        byDefault.sa_handler = SIG_DFL;
+        sigemptyset(&byDefault.sa_mask);
+        if (sizeLimit) {
+            rlimit small = old;
+            small.rlim_cur = 20000;
+            QCOMPARE(sigaction(SIGXFSZ, &byDefault, &asGiven), 0);
+            QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        }
+#endif
+        runCommand(doc, Command::SavePdf);
+#ifdef Q_OS_UNIX
+        if (sizeLimit) {
+            setrlimit(RLIMIT_FSIZE, &old);
+            sigaction(SIGXFSZ, &asGiven, nullptr);
+        }
+#endif
+        QCOMPARE(desktop.messages.size(), size_t(1));
+        QCOMPARE(desktop.messages[0].prompt, QStringLiteral("Filen kunde inte sparas!\n") + reason);
+        QCOMPARE(desktop.messages[0].title, QStringLiteral("Fel vid sparande"));
+        QCOMPARE(desktop.messages[0].icon, Desktop::Icon::Warning);
+        // The earlier file stays whole, and nothing half-written is left.
+        QCOMPARE(readBytes(dir.filePath(QStringLiteral("gammal.pdf"))), QByteArray("%PDF gammal"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("gammal.pdf")});
+        QCOMPARE(cursorAndFields(t), before);
+        QVERIFY(doc.Andrad);
+    }
+
+    // The preview shows the pages Skriv ut prints, needs no printer, and
+    // leaves the list, the cursor, the selection and the fields alone.
+    void previewShowsThePages()
+    {
+        TestDoc t;
+        fill(t, 130);
+        RealPdfDesktop desktop;
+        Document doc(t.fields, desktop);
+        doc.grid = t.doc.grid;
+        doc.Andrad = true;
+        const QString before = cursorAndFields(t);
+        // The pages Skriv ut's printer gets.
+        auto printer = QtDesktop::listingPrinter();
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(m_dir.filePath(QStringLiteral("sidor.pdf")));
+        int pages = 0;
+        {
+            QtPrintJob job(printer.get());
+            writeListing(doc, job);
+            pages = job.page();
+            QVERIFY(job.end(nullptr));
+        }
+        QVERIFY(pages > 1);
+
+        int shownPages = -1;
+        bool pageSetup = true;
+        QString title;
+        QTimer::singleShot(0, this, [&] {
+            auto *dlg = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget());
+            if (!dlg)
+                return;
+            title = dlg->windowTitle();
+            if (auto *preview = dlg->findChild<QPrintPreviewWidget *>())
+                shownPages = preview->pageCount();
+            for (QAction *a : dlg->findChildren<QAction *>())
+                if (a->text() == QStringLiteral("Utskriftsformat"))
+                    pageSetup = a->isEnabled();
+            dlg->reject();
+        });
+        runCommand(doc, Command::Preview);
+
+        QCOMPARE(desktop.previews, 1);
+        QCOMPARE(title, QStringLiteral("Förhandsgranska"));
+        QCOMPARE(shownPages, pages);
+        if (QPrinterInfo::defaultPrinter().isNull())
+            QVERIFY(!pageSetup);
+        QVERIFY(desktop.messages.empty());
+        QCOMPARE(cursorAndFields(t), before);
+        QVERIFY(doc.Andrad);
     }
 };
 

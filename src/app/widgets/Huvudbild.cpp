@@ -42,9 +42,14 @@ struct MenuEntry {
     const char *caption;
     Command command;
 };
-const MenuEntry kArkiv[] = {{"&Nytt", Command::New},       {"&Öppna...", Command::Open},
-                            {"&Spara", Command::Save},     {"Spara so&m...", Command::SaveAs},
-                            {"Skriv &ut", Command::Print}, {nullptr, Command::Exit},
+const MenuEntry kArkiv[] = {{"&Nytt", Command::New},
+                            {"&Öppna...", Command::Open},
+                            {"&Spara", Command::Save},
+                            {"Spara so&m...", Command::SaveAs},
+                            {"Skriv &ut", Command::Print},
+                            {"&Förhandsgranska...", Command::Preview},
+                            {"Spara som &PDF...", Command::SavePdf},
+                            {nullptr, Command::Exit},
                             {"&Avsluta", Command::Exit}};
 const MenuEntry kRedigera[] = {{"&Infoga rad", Command::InsertRow},
                                {"&Klipp ut", Command::Cut},

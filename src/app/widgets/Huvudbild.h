@@ -47,7 +47,7 @@ public:
     QLabel *label(int n) const; // 1..4, as Label1..Label4
     QLabel *image1() const { return m_image1; }
     // The menu entry with this index in its menu's item array (the File
-    // menu's separator is index 5).
+    // menu's separator is index 7).
     QAction *menuItem(Menu menu, int index) const;
     // The menu entry that gives the command.
     QAction *action(Command command) const;

@@ -7,6 +7,9 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
+
+class QPrinter;
 
 // The real desktop: Qt message boxes, file dialogs, clipboard, printer, help
 // viewer and the main window's caption and state.
@@ -22,6 +25,8 @@ public:
     bool clipboardHasText() override;
     QString clipboardText() override;
     std::unique_ptr<PrintJob> startPrintJob() override;
+    void showPrintPreview(const std::function<void(PrintJob &)> &printPages) override;
+    std::unique_ptr<PrintJob> startPdfJob(const QString &path) override;
     void showHelp() override;
     void showAbout() override;
     void setCaption(const QString &caption) override;
@@ -31,12 +36,18 @@ public:
     // behind it is up to date (the main window brings its table up to date).
     void setBeforeModal(std::function<void()> hook) { m_beforeModal = std::move(hook); }
 
+    // A printer set up as Skriv ut sets it up: the default printer with its
+    // defaults, or where there is none, a PDF printer with Qt's defaults.
+    static std::unique_ptr<QPrinter> listingPrinter();
+
 private:
     void beforeModal() const
     {
         if (m_beforeModal)
             m_beforeModal();
     }
+
+    QString lastFolder() const;
 
     QPointer<QWidget> m_window;
     const Twips m_scale;
