@@ -1,5 +1,7 @@
-// The resize rule as a pure function of the window's size, in twips.
+// The resize rule as a pure function of the window's size, in twips, and
+// the place the window opens at when it remembers one.
 #include "app/Layout.h"
+#include "app/WindowPlace.h"
 
 #include <QtTest>
 
@@ -155,6 +157,40 @@ private slots:
         QCOMPARE(r.tableHeight.has_value(), hasTableHeight);
         QCOMPARE(r.tableWidth.has_value(), hasTableWidth);
         QCOMPARE(r.colWidth[1].has_value(), hasColumns);
+    }
+
+    void rememberedPlace_data()
+    {
+        QTest::addColumn<QRect>("saved");
+        QTest::addColumn<QList<QRect>>("screens");
+        QTest::addColumn<QRect>("expected");    // null: the first place (centred)
+        const QRect left(0, 0, 1920, 1040);     // a taskbar below
+        const QRect right(1920, 0, 1280, 1024); // a second screen to its right
+        const QRect window(300, 200, 450, 380);
+        QTest::newRow("nothing saved") << QRect() << QList<QRect>{left} << QRect();
+        QTest::newRow("on the screen") << window << QList<QRect>{left} << window;
+        QTest::newRow("in a corner") << QRect(0, 0, 450, 380) << QList<QRect>{left} << QRect(0, 0, 450, 380);
+        QTest::newRow("on the second screen")
+            << window.translated(1920, 0) << QList<QRect>{left, right} << window.translated(1920, 0);
+        QTest::newRow("the second screen is gone") << window.translated(1920, 0) << QList<QRect>{left} << QRect();
+        QTest::newRow("over the edge: moved back")
+            << QRect(1600, 800, 450, 380) << QList<QRect>{left} << QRect(1470, 660, 450, 380);
+        QTest::newRow("above and left of it: moved back")
+            << QRect(-100, -50, 450, 380) << QList<QRect>{left} << QRect(0, 0, 450, 380);
+        QTest::newRow("across two screens: onto the one with its middle")
+            << QRect(1800, 100, 450, 380) << QList<QRect>{left, right} << QRect(1920, 100, 450, 380);
+        QTest::newRow("middle off every screen") << QRect(1500, 1100, 450, 380) << QList<QRect>{left} << QRect();
+        QTest::newRow("larger than the screen now") << QRect(0, 0, 1900, 1100) << QList<QRect>{left} << QRect();
+        QTest::newRow("no screen") << window << QList<QRect>{} << QRect();
+        QTest::newRow("an empty rectangle") << QRect(300, 200, 0, 380) << QList<QRect>{left} << QRect();
+    }
+    void rememberedPlace()
+    {
+        QFETCH(QRect, saved);
+        QFETCH(QList<QRect>, screens);
+        QFETCH(QRect, expected);
+        const std::optional<QRect> r = windowplace::restored(saved, screens);
+        QCOMPARE(r.value_or(QRect()), expected);
     }
 };
 

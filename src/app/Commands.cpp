@@ -3,6 +3,7 @@
 #include "document/Document.h"
 #include "edit/RowCommands.h"
 #include "files/FileCommands.h"
+#include "files/OpenRecent.h"
 #include "reports/CharacterCounter.h"
 #include "reports/PrintListing.h"
 
@@ -65,5 +66,15 @@ void runCommand(Document &doc, Command command)
     case Command::SavePdf:
         saveListingAsPdf(doc);
         break;
+    case Command::OpenRecent1:
+    case Command::OpenRecent2:
+    case Command::OpenRecent3:
+    case Command::OpenRecent4: {
+        // A copy: choosing a file that is gone takes it off the list.
+        const QString path = doc.recent.paths().value(int(command) - int(Command::OpenRecent1));
+        if (!path.isEmpty())
+            openRecent(doc, path);
+        break;
+    }
     }
 }

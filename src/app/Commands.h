@@ -23,6 +23,11 @@ enum class Command {
     About,
     Preview,
     SavePdf,
+    // Arkiv's recent lists, newest first.
+    OpenRecent1,
+    OpenRecent2,
+    OpenRecent3,
+    OpenRecent4,
 };
 
 void runCommand(Document &doc, Command command);

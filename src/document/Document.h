@@ -5,6 +5,7 @@
 #include "document/EditorFields.h"
 #include "document/FileStamp.h"
 #include "document/History.h"
+#include "document/RecentLists.h"
 #include "table/TagGrid.h"
 
 #include <QList>
@@ -24,6 +25,8 @@ struct Document {
     std::optional<FileStamp> stamp;
     // The list's changes, for Ångra and Gör om.
     History history;
+    // The lists last opened or saved, for Arkiv's menu.
+    RecentLists recent;
     EditorFields &fields;
     Desktop &desktop;
 

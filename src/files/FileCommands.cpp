@@ -197,6 +197,7 @@ void openPath(Document &doc, const QString &path, const QString &fileTitle)
     doc.stamp = stamp;
     doc.history.clear();
     doc.markSaved();
+    doc.recent.add(path);
     warnAboutRead(doc, l, n);
 }
 
@@ -251,6 +252,7 @@ bool Spara(Document &doc)
     if (!mayOverwrite(doc) || !SparaFil(doc, doc.FilNamn, &hash))
         return false;
     doc.stamp = stampFor(doc.FilNamn, hash);
+    doc.recent.add(doc.FilNamn);
     return true;
 }
 
@@ -266,5 +268,7 @@ bool SparaSom(Document &doc)
     quint64 hash = 0;
     const bool saved = SparaFil(doc, doc.FilNamn, &hash);
     doc.stamp = saved ? stampFor(doc.FilNamn, hash) : std::nullopt;
+    if (saved)
+        doc.recent.add(doc.FilNamn);
     return saved;
 }

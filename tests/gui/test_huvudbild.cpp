@@ -67,6 +67,7 @@ private slots:
 
     void init()
     {
+        useOwnSettings();
         w = std::make_unique<Huvudbild>();
         QVERIFY(shown(*w));
     }
@@ -136,6 +137,91 @@ private slots:
         w->menuItem(Huvudbild::Arkiv, 7)->trigger();
         QCOMPARE(w->document().Andrad, before);
         QCOMPARE(w->document().grid.rows(), 3);
+    }
+
+    // The recent lists in Arkiv, as Arkiv shows them and as they come back
+    // at the next start; choosing one opens it.
+    void recentListsInArkiv()
+    {
+        QTemporaryDir dir;
+        QStringList paths;
+        for (const char *name : {"a/lista.brk", "b/lista.brk", "c/Pumpar & ventiler.brk"}) {
+            QVERIFY(QDir(dir.path()).mkpath(QFileInfo(dir.filePath(name)).path()));
+            QFile f(dir.filePath(name));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("\"Pump 1\",\" \",12\r\n");
+            paths << f.fileName();
+        }
+        for (const QString &p : paths)
+            w->document().recent.add(p);
+        w->refreshView();
+        const QStringList fixed{
+            "&Nytt", "&Öppna...", "&Spara", "Spara so&m...", "Skriv &ut", "&Förhandsgranska...", "Spara som &PDF...",
+            "-"};
+        auto arkiv = [this] {
+            QStringList texts, tips;
+            for (int i = 0; QAction *a = w->menuItem(Huvudbild::Arkiv, i); ++i) {
+                texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
+                tips << a->toolTip();
+            }
+            return std::pair{texts, tips};
+        };
+        QCOMPARE(arkiv().first,
+                 fixed + QStringList({"&1 Pumpar && ventiler.brk", "&2 lista.brk", "&3 lista.brk", "-", "&Avsluta"}));
+        QCOMPARE(arkiv().second.mid(8, 3),
+                 QStringList({QDir::toNativeSeparators(paths[2]), QDir::toNativeSeparators(paths[1]),
+                              QDir::toNativeSeparators(paths[0])}));
+        QVERIFY(w->menu(Huvudbild::Arkiv)->toolTipsVisible());
+
+        w->menuItem(Huvudbild::Arkiv, 10)->trigger(); // "&3 lista.brk": folder a
+        QCOMPARE(w->document().FilNamn, paths[0]);
+        QCOMPARE(w->windowTitle(), QStringLiteral("lista.brk - Ovelda Taggverk"));
+        QCOMPARE(w->document().grid.textAt(1, 1), QStringLiteral("Pump 1"));
+        QCOMPARE(arkiv().first.mid(8, 3), QStringList({"&1 lista.brk", "&2 Pumpar && ventiler.brk", "&3 lista.brk"}));
+        QCOMPARE(arkiv().second.at(8), QDir::toNativeSeparators(paths[0]));
+
+        // The next start shows the same lists.
+        QVERIFY(closeDiscarding(w));
+        w = std::make_unique<Huvudbild>();
+        QVERIFY(shown(*w));
+        QCOMPARE(arkiv().first.mid(8),
+                 QStringList({"&1 lista.brk", "&2 Pumpar && ventiler.brk", "&3 lista.brk", "-", "&Avsluta"}));
+    }
+
+    // The window's place and size as the last run left them, where a screen
+    // there is now can show them.
+    void windowComesBackWhereItWas_data()
+    {
+        QTest::addColumn<bool>("onAScreen");
+        QTest::addColumn<bool>("maximized");
+        QTest::newRow("on the screen") << true << false;
+        QTest::newRow("on a screen that is gone") << false << false;
+        QTest::newRow("maximised") << true << true;
+    }
+    void windowComesBackWhereItWas()
+    {
+        QFETCH(bool, onAScreen);
+        QFETCH(bool, maximized);
+        const QPoint firstPos = w->pos();
+        const QSize firstSize = w->size();
+        const QRect screen = w->screen()->availableGeometry();
+        // The user moves and widens the window, then ends the program.
+        const QPoint place = onAScreen ? screen.topLeft() + QPoint(17, 23) : QPoint(screen.right() + 400, 10);
+        const QSize size = firstSize + QSize(60, 40);
+        w->resize(size);
+        w->move(place);
+        if (maximized)
+            w->setWindowState(Qt::WindowMaximized);
+        QVERIFY(closeDiscarding(w));
+
+        w = std::make_unique<Huvudbild>();
+        QCOMPARE(w->isMaximized(), maximized);
+        QVERIFY(shown(*w));
+        QCOMPARE(w->isMaximized(), maximized);
+        // A maximised window keeps the place it goes back to.
+        const QRect normal = maximized ? w->normalGeometry() : QRect(w->pos(), w->size());
+        QCOMPARE(normal.topLeft(), onAScreen ? place : firstPos);
+        QCOMPARE(normal.size(), onAScreen ? size : firstSize);
     }
 
     void controlsSitWhereDesigned_data()

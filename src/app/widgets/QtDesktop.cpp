@@ -18,6 +18,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QScreen>
+#include <QSettings>
 #include <QWidget>
 
 Desktop::Answer QtDesktop::messageBox(const QString &prompt, const QString &title, Icon icon, Buttons buttons,
@@ -108,14 +109,21 @@ std::optional<Desktop::FileChoice> QtDesktop::fileDialog(const FileDialogSetting
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return std::nullopt;
     const QString path = QFileInfo(dlg.selectedFiles().constFirst()).absoluteFilePath();
-    if (!ownName)
+    if (!ownName) {
         m_lastFile = path;
+        if (m_settings)
+            m_settings->setValue(kFolderKey, QFileInfo(path).absolutePath());
+    }
     return FileChoice{path, QFileInfo(path).fileName()};
 }
 
 QString QtDesktop::lastFolder() const
 {
-    return m_lastFile.isEmpty() ? QString() : QFileInfo(m_lastFile).absolutePath();
+    if (!m_lastFile.isEmpty())
+        return QFileInfo(m_lastFile).absolutePath();
+    // From an earlier run; a folder that has gone since is not offered.
+    const QString folder = m_settings ? m_settings->value(kFolderKey).toString() : QString();
+    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
 }
 
 void QtDesktop::clearClipboard()

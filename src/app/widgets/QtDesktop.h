@@ -10,6 +10,7 @@
 #include <memory>
 
 class QPrinter;
+class QSettings;
 
 // The real desktop: Qt message boxes, file dialogs, clipboard, printer, help
 // viewer and the main window's caption and state.
@@ -35,6 +36,10 @@ public:
     // Called before a message box or dialog opens, so that what stands
     // behind it is up to date (the main window brings its table up to date).
     void setBeforeModal(std::function<void()> hook) { m_beforeModal = std::move(hook); }
+    // Where the folder of the last tag-file dialog is kept between runs
+    // (outlives this object); without settings it is kept for the run only.
+    void setSettings(QSettings *settings) { m_settings = settings; }
+    static inline const QString kFolderKey = QStringLiteral("fileDialog/folder");
 
     // A printer set up as Skriv ut sets it up: the default printer with its
     // defaults, or where there is none, a PDF printer with Qt's defaults.
@@ -50,6 +55,7 @@ private:
     QString lastFolder() const;
 
     QPointer<QWidget> m_window;
+    QSettings *m_settings = nullptr;
     const Twips m_scale;
     // The last name chosen in either file dialog, offered again next time.
     QString m_lastFile;
