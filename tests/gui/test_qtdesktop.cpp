@@ -1,15 +1,21 @@
 // The real message boxes behind the save prompt and the question before
 // writing over another program's change: which button Return and Esc press.
+// The real file dialogs: the folder and name they offer, now and at the next
+// start.
 #include "FakeDesktop.h"
 
 #include "app/widgets/Huvudbild.h"
 #include "app/widgets/QtDesktop.h"
 #include "files/FileCommands.h"
+#include "reports/PrintListing.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -40,6 +46,42 @@ public:
 private:
     Key m_key;
     QTimer m_timer;
+};
+
+// Waits for the next file dialog, notes its folder and offered name, and
+// types the name given and accepts (or cancels when there is none); again
+// while the dialog stays, since it may still be reading its folder.
+class DialogAnswer : public QObject {
+public:
+    explicit DialogAnswer(const QString &answer = QString()) : m_answer(answer)
+    {
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            auto *dlg = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            if (!dlg || !dlg->isVisible())
+                return;
+            auto *edit = dlg->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            if (!edit)
+                return;
+            if (dlg != m_seen) {
+                m_seen = dlg;
+                folder = dlg->directory().absolutePath();
+                offered = edit->text();
+            }
+            if (m_answer.isEmpty()) {
+                dlg->reject();
+                return;
+            }
+            edit->setText(m_answer);
+            QMetaObject::invokeMethod(dlg, "accept", Qt::QueuedConnection);
+        });
+        m_timer.start(50);
+    }
+    QString folder, offered;
+
+private:
+    QString m_answer;
+    QTimer m_timer;
+    QPointer<QFileDialog> m_seen;
 };
 
 QByteArray readBytes(const QString &path)
@@ -125,6 +167,48 @@ private slots:
                                             "sparades.\nVill du skriva över den?"));
         QCOMPARE(press.defaultButton, QMessageBox::No);
         QCOMPARE(readBytes(file), saved ? QByteArray() : QByteArray("annat"));
+    }
+
+    // The folder of the last tag-file dialog comes back at the next start;
+    // the PDF's dialog offers its own name and leaves that folder alone.
+    void dialogFolderComesBackAtTheNextStart()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("a")) && QDir(dir.path()).mkpath(QStringLiteral("b")));
+        const QString a = QDir(dir.filePath(QStringLiteral("a"))).absolutePath();
+        const QString b = QDir(dir.filePath(QStringLiteral("b"))).absolutePath();
+        QSettings settings(dir.filePath(QStringLiteral("Taggverk.ini")), QSettings::IniFormat);
+        {
+            QtDesktop first(&m_window, Twips());
+            first.setSettings(&settings);
+            DialogAnswer answer(a + QStringLiteral("/lista.brk"));
+            QVERIFY(first.fileDialog(saveAsDialogSettings()));
+        }
+        QtDesktop next(&m_window, Twips());
+        next.setSettings(&settings);
+        {
+            DialogAnswer answer;
+            QVERIFY(!next.fileDialog(openDialogSettings()));
+            QCOMPARE(answer.folder, a);
+            QCOMPARE(answer.offered, QString()); // the name was the last run's
+        }
+        {
+            FakeFields fields;
+            FakeDesktop fake;
+            Document doc(fields, fake);
+            DialogAnswer answer(b + QStringLiteral("/Namnlös.pdf"));
+            const auto choice = next.fileDialog(pdfDialogSettings(doc));
+            QCOMPARE(answer.folder, a);
+            QCOMPARE(answer.offered, QStringLiteral("Namnlös.pdf"));
+            QVERIFY(choice);
+            QCOMPARE(choice->fileName, b + QStringLiteral("/Namnlös.pdf"));
+        }
+        {
+            DialogAnswer answer;
+            QVERIFY(!next.fileDialog(openDialogSettings()));
+            QCOMPARE(answer.folder, a);
+        }
+        QCOMPARE(settings.value(QtDesktop::kFolderKey).toString(), a);
     }
 };
 
