@@ -37,6 +37,11 @@ private slots:
         QVERIFY(m_dir->isValid());
         for (const char *name : {"a/1.brk", "a/2.brk", "a/3.brk", "a/4.brk", "a/5.brk", "b/1.brk"})
             writeList(QString::fromLatin1(name));
+#ifndef Q_OS_WIN
+        // Names that differ in letter case only are two files here.
+        writeList(QStringLiteral("c/Lista.brk"));
+        writeList(QStringLiteral("c/lista.brk"));
+#endif
     }
 
     // Steps, run in order: "open F" and "saveas F" choose F in their dialog;
@@ -110,7 +115,12 @@ private slots:
         QTest::newRow("an entry past the list does nothing") << QStringList{"open a/1.brk", "recent 3"} << "a/1.brk"
                                                              << "a/1.brk"
                                                              << "";
-#ifdef Q_OS_WIN
+#ifndef Q_OS_WIN
+        QTest::newRow("names that differ in letter case only")
+            << QStringList{"open c/Lista.brk", "open c/lista.brk"} << "c/lista.brk c/Lista.brk"
+            << "c/lista.brk"
+            << "";
+#else
         QTest::newRow("the same file in other letter case")
             << QStringList{"open a/1.brk", "open a/2.brk", "open A/1.BRK"} << "A/1.BRK a/2.brk"
             << "A/1.BRK"

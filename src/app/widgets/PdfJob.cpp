@@ -62,14 +62,9 @@ PdfJob::PdfJob(const QString &path, const QPageLayout &layout, int resolution) :
     m_job = std::make_unique<QtPrintJob>(m_writer.get());
 }
 
-PdfJob::~PdfJob()
-{
-    // Dropped before its end: nothing half-written takes the file's place.
-    m_job.reset();
-    m_writer.reset();
-    if (m_file->isOpen())
-        m_file->cancelWriting();
-}
+// Dropped before its end, the drawing ends before its writer and file go,
+// and the file, never committed, takes nothing's place.
+PdfJob::~PdfJob() = default;
 
 void PdfJob::print(const QString &text)
 {

@@ -29,6 +29,8 @@ public:
 
 private:
     class File;
+    // Declared in this order so that they go in reverse: the drawing, then its
+    // writer, then the file.
     std::unique_ptr<File> m_file;
     std::optional<WriteError> m_error;
     std::unique_ptr<QPdfWriter> m_writer;
