@@ -248,44 +248,6 @@ private slots:
         QVERIFY(!w->document().Andrad);
     }
 
-    // Spara som PDF offers the list's name with .pdf, in its folder; the
-    // tag-file dialogs go on offering the list.
-    void saveAsPdfThroughItsDialog()
-    {
-        const QString pdf = m_dir.filePath("lista.pdf");
-        QString offered, folder, openOffers;
-        run(Command::SavePdf, {[&](QWidget *modal) {
-                auto *dlg = qobject_cast<QFileDialog *>(modal);
-                QVERIFY2(dlg, modal->metaObject()->className());
-                QCOMPARE(dlg->windowTitle(), QStringLiteral("Spara som PDF"));
-                QCOMPARE(dlg->nameFilters(), QStringList{QStringLiteral("PDF-filer (*.pdf)")});
-                QCOMPARE(dlg->defaultSuffix(), QStringLiteral("pdf"));
-                QCOMPARE(dlg->acceptMode(), QFileDialog::AcceptSave);
-                QVERIFY(QTest::qWaitForWindowActive(dlg));
-                auto *edit = dlg->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-                QVERIFY(edit);
-                offered = edit->text();
-                folder = dlg->directory().absolutePath();
-                QTest::qWait(200);
-                saveScreenshot("e2e_files_pdf_dialog.png");
-                QTimer::singleShot(0, edit, [edit] { QTest::keyClick(edit, Qt::Key_Return); });
-            }});
-        QCOMPARE(offered, QStringLiteral("lista.pdf"));
-        QCOMPARE(folder, QDir(m_dir.path()).absolutePath());
-        QVERIFY(readBytes(pdf).startsWith("%PDF-"));
-        QVERIFY(!w->document().Andrad);
-
-        run(Command::Open, {[&](QWidget *modal) {
-                auto *dlg = qobject_cast<QFileDialog *>(modal);
-                QVERIFY2(dlg, modal->metaObject()->className());
-                auto *edit = dlg->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-                QVERIFY(edit);
-                openOffers = edit->text();
-                QMetaObject::invokeMethod(dlg, "reject", Qt::QueuedConnection);
-            }});
-        QCOMPARE(openOffers, QStringLiteral("lista.brk"));
-    }
-
     void openAgain()
     {
         // A new list, changed, then Open: the prompt, "No", and the dialog.

@@ -48,41 +48,29 @@ private:
     QTimer m_timer;
 };
 
-// Waits for the next file dialog, notes its folder and offered name, and
-// types the name given and accepts (or cancels when there is none); again
-// while the dialog stays, since it may still be reading its folder.
-class DialogAnswer : public QObject {
-public:
-    explicit DialogAnswer(const QString &answer = QString()) : m_answer(answer)
-    {
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            auto *dlg = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-            if (!dlg || !dlg->isVisible())
-                return;
-            auto *edit = dlg->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-            if (!edit)
-                return;
-            if (dlg != m_seen) {
-                m_seen = dlg;
-                folder = dlg->directory().absolutePath();
-                offered = edit->text();
-            }
-            if (m_answer.isEmpty()) {
-                dlg->reject();
-                return;
-            }
-            edit->setText(m_answer);
-            QMetaObject::invokeMethod(dlg, "accept", Qt::QueuedConnection);
-        });
-        m_timer.start(50);
-    }
-    QString folder, offered;
-
-private:
-    QString m_answer;
-    QTimer m_timer;
-    QPointer<QFileDialog> m_seen;
-};
+// Shows a file dialog and answers it as a user typing answer would (cancels
+// without one; types again while the dialog stays, as it may still be
+// reading its folder): "folder|name offered|path chosen".
+QString answerDialog(QtDesktop &desktop, const Desktop::FileDialogSettings &settings, const QString &answer = {})
+{
+    QString seen;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        auto *dlg = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        auto *edit = dlg ? dlg->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")) : nullptr;
+        if (!edit || !dlg->isVisible())
+            return;
+        if (seen.isEmpty())
+            seen = dlg->directory().absolutePath() + '|' + edit->text() + '|';
+        if (answer.isEmpty())
+            return dlg->reject();
+        edit->setText(answer);
+        QMetaObject::invokeMethod(dlg, "accept", Qt::QueuedConnection);
+    });
+    timer.start(50);
+    const std::optional<Desktop::FileChoice> choice = desktop.fileDialog(settings);
+    return seen + (choice ? choice->fileName : QString());
+}
 
 QByteArray readBytes(const QString &path)
 {
@@ -174,41 +162,21 @@ private slots:
     void dialogFolderComesBackAtTheNextStart()
     {
         QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("a")) && QDir(dir.path()).mkpath(QStringLiteral("b")));
-        const QString a = QDir(dir.filePath(QStringLiteral("a"))).absolutePath();
-        const QString b = QDir(dir.filePath(QStringLiteral("b"))).absolutePath();
+        const QString a = dir.path() + QStringLiteral("/a"), b = dir.path() + QStringLiteral("/b");
+        QVERIFY(QDir().mkpath(a) && QDir().mkpath(b));
         QSettings settings(dir.filePath(QStringLiteral("Taggverk.ini")), QSettings::IniFormat);
-        {
-            QtDesktop first(&m_window, Twips());
-            first.setSettings(&settings);
-            DialogAnswer answer(a + QStringLiteral("/lista.brk"));
-            QVERIFY(first.fileDialog(saveAsDialogSettings()));
-        }
-        QtDesktop next(&m_window, Twips());
+        QtDesktop first(&m_window, Twips()), next(&m_window, Twips());
+        first.setSettings(&settings);
         next.setSettings(&settings);
-        {
-            DialogAnswer answer;
-            QVERIFY(!next.fileDialog(openDialogSettings()));
-            QCOMPARE(answer.folder, a);
-            QCOMPARE(answer.offered, QString()); // the name was the last run's
-        }
-        {
-            FakeFields fields;
-            FakeDesktop fake;
-            Document doc(fields, fake);
-            DialogAnswer answer(b + QStringLiteral("/Namnlös.pdf"));
-            const auto choice = next.fileDialog(pdfDialogSettings(doc));
-            QCOMPARE(answer.folder, a);
-            QCOMPARE(answer.offered, QStringLiteral("Namnlös.pdf"));
-            QVERIFY(choice);
-            QCOMPARE(choice->fileName, b + QStringLiteral("/Namnlös.pdf"));
-        }
-        {
-            DialogAnswer answer;
-            QVERIFY(!next.fileDialog(openDialogSettings()));
-            QCOMPARE(answer.folder, a);
-        }
-        QCOMPARE(settings.value(QtDesktop::kFolderKey).toString(), a);
+        QCOMPARE(answerDialog(first, saveAsDialogSettings(), a + "/lista.brk").section('|', 2), a + "/lista.brk");
+        QCOMPARE(answerDialog(next, openDialogSettings()), a + "||");
+        FakeFields fields;
+        FakeDesktop fake;
+        Document doc(fields, fake);
+        QCOMPARE(answerDialog(next, pdfDialogSettings(doc), b + "/x.pdf"), a + "|Namnlös.pdf|" + b + "/x.pdf");
+        doc.FilNamn = b + "/lista.brk";
+        QCOMPARE(answerDialog(next, pdfDialogSettings(doc)), b + "|lista.pdf|");
+        QCOMPARE(answerDialog(next, openDialogSettings()), a + "||");
     }
 };
 
