@@ -2,6 +2,7 @@
 // on it, Open of 10 MB of garbage, and Open of a tag with a text at the length
 // limit and a click on that row.
 #include "FakeDesktop.h"
+#include "OwnSettings.h"
 
 #include "document/ListLock.h"
 #include "document/TableRoutines.h"
@@ -384,6 +385,7 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     Huvudbild::installApplicationSettings(app);
+    useOwnSettings(); // the windows made here leave the user's settings alone
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

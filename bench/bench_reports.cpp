@@ -1,8 +1,9 @@
-// The character counter and the printed listing on a list at its limit of
-// 32,765 tags.
+// The character counter, the printed listing and its PDF on a list at its
+// limit of 32,765 tags.
 #include "FakeDesktop.h"
 #include "app/Commands.h"
 #include "app/widgets/Huvudbild.h"
+#include "app/widgets/QtDesktop.h"
 #include "document/TableRoutines.h"
 #include "reports/CharacterCounter.h"
 #include "reports/PrintListing.h"
@@ -92,6 +93,24 @@ void BM_PrintListingToPdf(benchmark::State &state)
     state.counters["pdf_kB"] = QFileInfo(dir.filePath(QStringLiteral("lista.pdf"))).size() / 1024.0;
 }
 BENCHMARK(BM_PrintListingToPdf)->Arg(kMaxTags)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Spara som PDF once the file is chosen: the pages Skriv ut prints, written
+// atomically into the file.
+void BM_SaveListingAsPdf(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    auto t = fullList(static_cast<int>(state.range(0)));
+    QtDesktop desktop(nullptr, Twips());
+    const QString path = dir.filePath(QStringLiteral("lista.pdf"));
+    for (auto _ : state) {
+        std::unique_ptr<PrintJob> job = desktop.startPdfJob(path);
+        writeListing(t->doc, *job);
+        if (!job->end(nullptr))
+            state.SkipWithError("the PDF was not written");
+    }
+    state.counters["pdf_kB"] = QFileInfo(path).size() / 1024.0;
+}
+BENCHMARK(BM_SaveListingAsPdf)->Arg(kMaxTags)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 

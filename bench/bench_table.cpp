@@ -2,6 +2,7 @@
 // start-up, on lists up to the limit of 32,765 tags. Run offscreen:
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_table
 #include "FakeDesktop.h"
+#include "OwnSettings.h"
 #include "app/widgets/Huvudbild.h"
 #include "document/TableRoutines.h"
 #include "edit/RowEditor.h"
@@ -188,6 +189,7 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     Huvudbild::installApplicationSettings(app);
+    useOwnSettings(); // the windows made here leave the user's settings alone
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -1,6 +1,8 @@
-// The resize rule as a pure function of the window's size, in twips; and
-// where the program's other windows go beside the main window, in pixels.
+// The resize rule as a pure function of the window's size, in twips; the
+// place the window opens at when it remembers one; and where the program's
+// other windows go beside the main window, in pixels.
 #include "app/Layout.h"
+#include "app/WindowPlace.h"
 #include "base/WindowBeside.h"
 
 #include <QtTest>
@@ -183,6 +185,36 @@ private slots:
         // Beside it means over none of it, where there is room at all.
         if (place.left() != 1320)
             QVERIFY(!place.intersects(main));
+    }
+
+    void rememberedPlace_data()
+    {
+        QTest::addColumn<QRect>("saved");
+        QTest::addColumn<QList<QRect>>("screens");
+        QTest::addColumn<QRect>("expected");    // null: the first place (centred)
+        const QRect left(0, 0, 1920, 1040);     // a taskbar below
+        const QRect right(1920, 0, 1280, 1024); // a second screen to its right
+        const QRect window(300, 200, 450, 380);
+        QTest::newRow("nothing saved") << QRect() << QList<QRect>{left} << QRect();
+        QTest::newRow("on the screen") << window << QList<QRect>{left} << window;
+        QTest::newRow("on the second screen")
+            << window.translated(1920, 0) << QList<QRect>{left, right} << window.translated(1920, 0);
+        QTest::newRow("the second screen is gone") << window.translated(1920, 0) << QList<QRect>{left} << QRect();
+        QTest::newRow("over the edge: moved back")
+            << QRect(1600, 800, 450, 380) << QList<QRect>{left} << QRect(1470, 660, 450, 380);
+        QTest::newRow("across two screens: onto the one with its middle")
+            << QRect(1800, 100, 450, 380) << QList<QRect>{left, right} << QRect(1920, 100, 450, 380);
+        QTest::newRow("larger than the screen now") << QRect(0, 0, 1900, 1100) << QList<QRect>{left} << QRect();
+        QTest::newRow("no screen") << window << QList<QRect>{} << QRect();
+        QTest::newRow("an empty rectangle") << QRect(300, 200, 0, 380) << QList<QRect>{left} << QRect();
+    }
+    void rememberedPlace()
+    {
+        QFETCH(QRect, saved);
+        QFETCH(QList<QRect>, screens);
+        QFETCH(QRect, expected);
+        const std::optional<QRect> r = windowplace::restored(saved, screens);
+        QCOMPARE(r.value_or(QRect()), expected);
     }
 };
 

@@ -1,7 +1,9 @@
-// The printed listing as a sequence of print operations, and the character
-// counter's message, cursor and selection.
+// The printed listing as a sequence of print operations (on the printer, in
+// the preview and in a PDF), and the character counter's message, cursor and
+// selection.
 #include "FakeDesktop.h"
 
+#include "app/Commands.h"
 #include "document/TableRoutines.h"
 #include "edit/RowEditor.h"
 #include "reports/CharacterCounter.h"
@@ -52,9 +54,18 @@ Cursor cursorOf(const TagGrid &g)
     return {g.row(), g.col(), g.rowSel(), g.colSel()};
 }
 
+// Runs the listing's command; the PDF's dialog chooses a file.
+void runListing(TestDoc &t, Command command)
+{
+    if (command == Command::SavePdf)
+        t.desktop.dialogAnswers.push_back(FakeDesktop::choice(QStringLiteral("/tmp/lista.pdf")));
+    runCommand(t.doc, command);
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Cursor)
+Q_DECLARE_METATYPE(Command)
 
 class TestReports : public QObject {
     Q_OBJECT
@@ -64,14 +75,21 @@ private slots:
 
     // ---- Printed listing ----
 
-    void emptyListPrintsNothing()
+    void listWithoutTagsGivesNothing_data()
     {
+        QTest::addColumn<Command>("command");
+        QTest::newRow("Skriv ut") << Command::Print;
+        QTest::newRow("Förhandsgranska") << Command::Preview;
+        QTest::newRow("Spara som PDF") << Command::SavePdf;
+    }
+    void listWithoutTagsGivesNothing()
+    {
+        QFETCH(Command, command);
         TestDoc t;
         const Cursor before = cursorOf(t.doc.grid);
-        printListing(t.doc);
-        QCOMPARE(t.desktop.printJobs, 0);
-        QVERIFY(t.desktop.printed.isEmpty());
-        QVERIFY(t.desktop.messages.empty());
+        runListing(t, command);
+        QCOMPARE(t.desktop.printJobs + t.desktop.previews + t.desktop.pdfPaths.size(), 0);
+        QVERIFY(t.desktop.dialogs.empty() && t.desktop.printed.isEmpty() && t.desktop.messages.empty());
         QVERIFY(cursorOf(t.doc.grid) == before);
     }
 
@@ -79,21 +97,25 @@ private slots:
     {
         QTest::addColumn<QString>("fileName");
         QTest::addColumn<QString>("printedName");
-        QTest::newRow("untitled") << QString() << QStringLiteral("Namnlös");
-        QTest::newRow("full path") << QStringLiteral("/home/anna/Märkbrickor/lista 2.brk")
-                                   << QStringLiteral("/home/anna/Märkbrickor/lista 2.brk");
+        QTest::addColumn<Command>("command");
+        const QString path = QStringLiteral("/home/anna/Märkbrickor/lista 2.brk");
+        QTest::newRow("untitled") << QString() << QStringLiteral("Namnlös") << Command::Print;
+        QTest::newRow("full path") << path << path << Command::Print;
+        QTest::newRow("preview, untitled") << QString() << QStringLiteral("Namnlös") << Command::Preview;
+        QTest::newRow("PDF, full path") << path << path << Command::SavePdf;
     }
     void listingOfAWholeList()
     {
         QFETCH(QString, fileName);
         QFETCH(QString, printedName);
+        QFETCH(Command, command);
         TestDoc t;
         t.addTags({{QStringLiteral("Nyckel 12"), QStringLiteral("Förråd"), QStringLiteral("12")},
                    {QString(), QString(), QStringLiteral("3")},
                    {QStringLiteral("Ut"), QString(), QStringLiteral("-3")}});
         t.doc.FilNamn = fileName;
 
-        printListing(t.doc);
+        runListing(t, command);
 
         QStringList expected = headOps(printedName);
         expected << rowOps(QStringLiteral(" 1 "), QStringLiteral("Nyckel 12"), QStringLiteral("Förråd"),
@@ -102,7 +124,7 @@ private slots:
                  << rowOps(QStringLiteral(" 3 "), QStringLiteral("Ut"), QString(), QStringLiteral("-3 "))
                  << QStringLiteral("end");
         QCOMPARE(t.desktop.printed, expected);
-        QCOMPARE(t.desktop.printJobs, 1);
+        QCOMPARE(t.desktop.printJobs + t.desktop.previews + t.desktop.pdfPaths.size(), 1);
         QVERIFY(t.desktop.messages.empty());
     }
 
@@ -154,16 +176,20 @@ private slots:
     void printKeepsCursorAndSelection_data()
     {
         QTest::addColumn<Cursor>("cursor");
-        QTest::newRow("first row, whole tag") << Cursor{1, 1, 1, 3};
-        QTest::newRow("rows dragged down") << Cursor{1, 1, 2, 3};
-        QTest::newRow("rows dragged up") << Cursor{3, 1, 1, 3};
-        QTest::newRow("a single cell") << Cursor{2, 2, 2, 2};
-        QTest::newRow("entry row") << Cursor{4, 1, 4, 3};
+        QTest::addColumn<Command>("command");
+        QTest::newRow("first row, whole tag") << Cursor{1, 1, 1, 3} << Command::Print;
+        QTest::newRow("rows dragged down") << Cursor{1, 1, 2, 3} << Command::Print;
+        QTest::newRow("rows dragged up") << Cursor{3, 1, 1, 3} << Command::Print;
+        QTest::newRow("a single cell") << Cursor{2, 2, 2, 2} << Command::Print;
+        QTest::newRow("entry row") << Cursor{4, 1, 4, 3} << Command::Print;
+        QTest::newRow("preview, a single cell") << Cursor{2, 2, 2, 2} << Command::Preview;
+        QTest::newRow("PDF, rows dragged up") << Cursor{3, 1, 1, 3} << Command::SavePdf;
     }
 
     void printKeepsCursorAndSelection()
     {
         QFETCH(Cursor, cursor);
+        QFETCH(Command, command);
         TestDoc t;
         t.addTags({{QStringLiteral("a"), QString(), QStringLiteral("1")},
                    {QStringLiteral("b"), QString(), QStringLiteral("2")},
@@ -178,7 +204,7 @@ private slots:
         t.doc.FilNamn = QStringLiteral("/tmp/x.brk");
         t.doc.markChanged();
 
-        printListing(t.doc);
+        runListing(t, command);
 
         QCOMPARE(t.desktop.printed.last(), QStringLiteral("end"));
         QVERIFY(cursorOf(g) == cursor);
@@ -197,19 +223,32 @@ private slots:
 
     void printerProblemsWarnAndChangeNothing_data()
     {
+        QTest::addColumn<Command>("command");
         QTest::addColumn<bool>("available");
         QTest::addColumn<QString>("error");
         QTest::addColumn<QString>("prompt");
+        QTest::addColumn<QString>("title");
         QTest::addColumn<bool>("printed");
-        QTest::newRow("no printer") << false << QString() << QStringLiteral("Ingen skrivare är installerad.") << false;
-        QTest::newRow("printer error") << true << QStringLiteral("Papperet är slut.")
-                                       << QStringLiteral("Utskriften misslyckades!\nPapperet är slut.") << true;
+        QTest::newRow("no printer") << Command::Print << false << QString()
+                                    << QStringLiteral("Ingen skrivare är installerad.") << QStringLiteral("Skriv ut")
+                                    << false;
+        QTest::newRow("printer error") << Command::Print << true << QStringLiteral("Papperet är slut.")
+                                       << QStringLiteral("Utskriften misslyckades!\nPapperet är slut.")
+                                       << QStringLiteral("Skriv ut") << true;
+        // Neither the preview nor the PDF needs a printer.
+        QTest::newRow("preview without a printer")
+            << Command::Preview << false << QString() << QString() << QString() << true;
+        QTest::newRow("PDF not written") << Command::SavePdf << true << QStringLiteral("Mappen finns inte.")
+                                         << QStringLiteral("Filen kunde inte sparas!\nMappen finns inte.")
+                                         << QStringLiteral("Fel vid sparande") << true;
     }
     void printerProblemsWarnAndChangeNothing()
     {
+        QFETCH(Command, command);
         QFETCH(bool, available);
         QFETCH(QString, error);
         QFETCH(QString, prompt);
+        QFETCH(QString, title);
         QFETCH(bool, printed);
         TestDoc t;
         t.addTags({{QStringLiteral("a"), QString(), QStringLiteral("1")},
@@ -217,20 +256,48 @@ private slots:
         t.doc.grid.setRow(1);
         grdGrid_Click(t.doc);
         t.desktop.printerAvailable = available;
-        t.desktop.printerError = error;
+        t.desktop.printerError = command == Command::Print ? error : QString();
+        t.desktop.pdfError = command == Command::SavePdf ? error : QString();
         const Cursor before = cursorOf(t.doc.grid);
 
-        printListing(t.doc);
+        runListing(t, command);
 
-        QCOMPARE(t.desktop.messages.size(), size_t(1));
-        const FakeDesktop::Message &m = t.desktop.messages.front();
-        QCOMPARE(m.prompt, prompt);
-        QCOMPARE(m.title, QStringLiteral("Skriv ut"));
-        QCOMPARE(m.icon, Desktop::Icon::Warning);
-        QCOMPARE(m.buttons, Desktop::Buttons::Ok);
+        QCOMPARE(t.desktop.messages.size(), size_t(prompt.isEmpty() ? 0 : 1));
+        if (!prompt.isEmpty()) {
+            const FakeDesktop::Message &m = t.desktop.messages.front();
+            QCOMPARE(m.prompt, prompt);
+            QCOMPARE(m.title, title);
+            QCOMPARE(m.icon, Desktop::Icon::Warning);
+            QCOMPARE(m.buttons, Desktop::Buttons::Ok);
+        }
         QCOMPARE(!t.desktop.printed.isEmpty(), printed);
         QVERIFY(cursorOf(t.doc.grid) == before);
         QVERIFY(!t.doc.Andrad());
+    }
+
+    void pdfDialog_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QString>("offered");
+        QTest::newRow("untitled") << QString() << QStringLiteral("Namnlös.pdf");
+        QTest::newRow("lista.brk") << QStringLiteral("/home/anna/lista.brk") << QStringLiteral("/home/anna/lista.pdf");
+        QTest::newRow("dots, upper case") << QStringLiteral("/a/lista.v2.BRK") << QStringLiteral("/a/lista.v2.pdf");
+        QTest::newRow("all extension") << QStringLiteral("/a/.brk") << QStringLiteral("/a/.brk.pdf");
+    }
+    void pdfDialog()
+    {
+        TestDoc t;
+        t.addTags({{QStringLiteral("a"), QString(), QStringLiteral("1")}});
+        QFETCH(QString, fileName);
+        t.doc.FilNamn = fileName;
+        runCommand(t.doc, Command::SavePdf);
+        QCOMPARE(t.desktop.dialogs.size(), size_t(1));
+        const Desktop::FileDialogSettings &d = t.desktop.dialogs.front();
+        QTEST(d.fileName, "offered");
+        QCOMPARE(QStringList({d.title, d.filter, d.defaultExt, QString::number(d.filterIndex)}),
+                 QStringList({"Spara som PDF", "PDF-filer (*.pdf)|*.pdf", "pdf", "1"}));
+        QVERIFY(d.save && d.flags == (Desktop::DialogFlag::HideReadOnly | Desktop::DialogFlag::AskBeforeReplacing));
+        QVERIFY(t.desktop.pdfPaths.isEmpty()); // cancelled: nothing written
     }
 
     // ---- Character counter ----

@@ -4,6 +4,7 @@
 #include "edit/FindReplace.h"
 #include "edit/RowCommands.h"
 #include "files/FileCommands.h"
+#include "files/OpenRecent.h"
 #include "reports/CharacterCounter.h"
 #include "reports/PrintListing.h"
 
@@ -72,6 +73,22 @@ void runCommand(Document &doc, Command command)
     case Command::Replace:
         doc.desktop.showReplace();
         break;
+    case Command::Preview:
+        previewListing(doc);
+        break;
+    case Command::SavePdf:
+        saveListingAsPdf(doc);
+        break;
+    case Command::OpenRecent1:
+    case Command::OpenRecent2:
+    case Command::OpenRecent3:
+    case Command::OpenRecent4: {
+        // A copy: choosing a file that is gone takes it off the list.
+        const QString path = doc.recent.paths().value(int(command) - int(Command::OpenRecent1));
+        if (!path.isEmpty())
+            openRecent(doc, path);
+        break;
+    }
     }
 }
 

@@ -26,6 +26,13 @@ enum class Command {
     Find,
     FindNext,
     Replace,
+    Preview,
+    SavePdf,
+    // Arkiv's recent lists, newest first.
+    OpenRecent1,
+    OpenRecent2,
+    OpenRecent3,
+    OpenRecent4,
 };
 
 void runCommand(Document &doc, Command command);

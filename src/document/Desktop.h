@@ -5,6 +5,7 @@
 #include <QFlags>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -26,6 +27,12 @@ public:
         QString filter; // "Description|pattern|Description|pattern"
         int filterIndex = 1;
         QString defaultExt;
+        // The name offered: a full path, or a name alone for the folder of
+        // the last tag-file dialog. Empty: the tag-file dialogs' own (the
+        // name chosen last in either). A dialog that offers its own name
+        // keeps its choice to itself, so Öppna and Spara som go on offering
+        // the last tag file.
+        QString fileName;
     };
     struct FileChoice {
         QString fileName;  // full path
@@ -50,6 +57,15 @@ public:
 
     // nullptr when there is no printer to print on.
     virtual std::unique_ptr<PrintJob> startPrintJob() = 0;
+    // Shows the pages that printPages draws into a job, as Skriv ut would
+    // print them, in a print preview whose print button prints them. Works
+    // without a printer; returns when the preview is closed. printPages is
+    // called whenever the pages are drawn again, and ends the job itself.
+    virtual void showPrintPreview(const std::function<void(PrintJob &)> &printPages) = 0;
+    // A job that writes the pages Skriv ut would print into a PDF file at
+    // path, whole or not at all; ending it fails, with the reason in
+    // Swedish, when the file could not be written.
+    virtual std::unique_ptr<PrintJob> startPdfJob(const QString &path) = 0;
 
     // The program's own help window, brought forward when it is open.
     virtual void showHelp() = 0;

@@ -7,6 +7,7 @@
 #include "document/FindSettings.h"
 #include "document/History.h"
 #include "document/ListLock.h"
+#include "document/RecentLists.h"
 #include "table/TagGrid.h"
 
 #include <QList>
@@ -32,6 +33,8 @@ struct Document {
     bool readOnly = false;
     // The last search of Sök and Ersätt, for Sök nästa from the menu.
     FindSettings find;
+    // The lists last opened or saved, for Arkiv's menu.
+    RecentLists recent;
     EditorFields &fields;
     Desktop &desktop;
 

@@ -126,6 +126,7 @@ void openPath(Document &doc, const QString &path, const QString &fileTitle)
     doc.stamp = stamp;
     doc.history.clear();
     doc.markSaved();
+    doc.recent.add(path);
     warnAboutRead(doc, l, n);
 }
 
@@ -151,6 +152,7 @@ bool Spara(Document &doc)
     if (!mayOverwrite(doc) || !SparaFil(doc, doc.FilNamn, &stamp))
         return false;
     doc.stamp = stamp;
+    doc.recent.add(doc.FilNamn);
     return true;
 }
 
@@ -173,5 +175,7 @@ bool SparaSom(Document &doc)
     std::optional<FileStamp> stamp;
     const bool saved = SparaFil(doc, doc.FilNamn, &stamp);
     doc.stamp = saved ? stamp : std::nullopt;
+    if (saved)
+        doc.recent.add(doc.FilNamn);
     return saved;
 }

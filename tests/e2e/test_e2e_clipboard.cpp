@@ -87,6 +87,7 @@ private slots:
     }
     void init()
     {
+        useOwnSettings();
         w = std::make_unique<Huvudbild>();
         QVERIFY(shown(*w));
     }

@@ -2,6 +2,7 @@
 // real message boxes: two typed tags are saved through "Spara som...", the
 // file's bytes compared, the file opened again, and the window closed with
 // changes through the save prompt.
+#include "OwnSettings.h"
 #include "Process.h"
 #include "app/widgets/Huvudbild.h"
 #include "table/widgets/GridView.h"
@@ -193,6 +194,7 @@ class TestE2eFiles : public QObject {
 private slots:
     void initTestCase()
     {
+        useOwnSettings();
         QVERIFY(m_dir.isValid());
         Huvudbild::installApplicationSettings(*qApp);
         w = std::make_unique<Huvudbild>();

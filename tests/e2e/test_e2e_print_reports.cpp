@@ -64,6 +64,7 @@ private slots:
     void initTestCase() { Huvudbild::installApplicationSettings(*qApp); }
     void init()
     {
+        useOwnSettings();
         w = std::make_unique<Huvudbild>();
         QVERIFY(shown(*w));
         commitTag(*w, QStringLiteral("Nyckel"), QStringLiteral("Förråd"), QStringLiteral("5"));

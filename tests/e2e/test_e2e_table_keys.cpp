@@ -33,6 +33,7 @@ class TestE2eTableKeys : public QObject {
 private slots:
     void initTestCase()
     {
+        useOwnSettings();
         if (QGuiApplication::platformName() != QLatin1String("xcb"))
             QSKIP("needs an X server");
         if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())

@@ -38,6 +38,7 @@ private slots:
     void initTestCase() { Huvudbild::installApplicationSettings(*qApp); }
     void init()
     {
+        useOwnSettings();
         w = std::make_unique<Huvudbild>();
         QVERIFY(shown(*w));
         commitTag(*w, QStringLiteral("Pump 1"), QStringLiteral("Källare"), QStringLiteral("12"));

@@ -34,6 +34,7 @@ private slots:
     void initTestCase() { Huvudbild::installApplicationSettings(*qApp); }
     void init()
     {
+        useOwnSettings();
         w = std::make_unique<Huvudbild>();
         QVERIFY(shown(*w));
     }

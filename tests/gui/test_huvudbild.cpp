@@ -68,6 +68,7 @@ private slots:
 
     void init()
     {
+        useOwnSettings();
         w = std::make_unique<Huvudbild>();
         QVERIFY(shown(*w));
     }
@@ -89,9 +90,15 @@ private slots:
         QTest::addColumn<int>("menu");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QStringList>("items"); // "-" is the separator
-        QTest::newRow("Arkiv") << int(Huvudbild::Arkiv) << "&Arkiv"
-                               << QStringList{"&Nytt",     "&Öppna...", "&Spara",  "Spara so&m...",
-                                              "Skriv &ut", "-",         "&Avsluta"};
+        QTest::newRow("Arkiv") << int(Huvudbild::Arkiv) << "&Arkiv" << QStringList{"&Nytt",
+                                                                                   "&Öppna...",
+                                                                                   "&Spara",
+                                                                                   "Spara so&m...",
+                                                                                   "Skriv &ut",
+                                                                                   "&Förhandsgranska...",
+                                                                                   "Spara som &PDF...",
+                                                                                   "-",
+                                                                                   "&Avsluta"};
         QTest::newRow("Redigera") << int(Huvudbild::Redigera) << "&Redigera"
                                   << QStringList{"&Ångra",    "&Gör om",  "-",           "&Infoga rad",
                                                  "&Klipp ut", "K&opiera", "K&listra in", "&Ta bort",
@@ -137,9 +144,73 @@ private slots:
     {
         commitTag(*w, "a", "", "1");
         const bool before = w->document().Andrad();
-        w->menuItem(Huvudbild::Arkiv, 5)->trigger();
+        w->menuItem(Huvudbild::Arkiv, 7)->trigger();
         QCOMPARE(w->document().Andrad(), before);
         QCOMPARE(w->document().grid.rows(), 3);
+    }
+
+    // Arkiv's recent lists, with the full path as tip; choosing one opens it;
+    // they come back at the next start.
+    void recentListsInArkiv()
+    {
+        QTemporaryDir dir;
+        QStringList paths, texts;
+        for (const char *name : {"a/lista.brk", "b/lista.brk", "c/Pumpar & ventiler.brk"}) {
+            QFile f(dir.filePath(name));
+            QVERIFY(QDir(dir.path()).mkpath(QFileInfo(f).path()) && f.open(QIODevice::WriteOnly));
+            f.write("\"Pump 1\",\" \",12\r\n");
+            w->document().recent.add(paths.emplace_back(f.fileName()));
+        }
+        // Each entry with its tip (Avsluta's is its own text, as Qt gives it).
+        auto arkiv = [this] {
+            QStringList shown;
+            for (int i = 8; QAction *a = w->menuItem(Huvudbild::Arkiv, i); ++i)
+                shown << (a->isSeparator() ? QStringLiteral("-") : a->text() + ' ' + a->toolTip());
+            return shown.join('|');
+        };
+        const QString a = QDir::toNativeSeparators(paths[0]), b = QDir::toNativeSeparators(paths[1]),
+                      c = QDir::toNativeSeparators(paths[2]);
+        w->refreshView();
+        QCOMPARE(arkiv(), "&1 Pumpar && ventiler.brk " + c + "|&2 lista.brk " + b + "|&3 lista.brk " + a +
+                              "|-|&Avsluta Avsluta");
+        QVERIFY(w->menu(Huvudbild::Arkiv)->toolTipsVisible());
+        w->menuItem(Huvudbild::Arkiv, 10)->trigger();
+        QCOMPARE(w->windowTitle() + w->document().grid.textAt(1, 1),
+                 QStringLiteral("lista.brk - Ovelda TaggverkPump 1"));
+        const QString now =
+            "&1 lista.brk " + a + "|&2 Pumpar && ventiler.brk " + c + "|&3 lista.brk " + b + "|-|&Avsluta Avsluta";
+        QCOMPARE(arkiv(), now);
+        QVERIFY(closeDiscarding(w));
+        w = std::make_unique<Huvudbild>();
+        QCOMPARE(arkiv(), now);
+    }
+
+    // The window's place and size as the last run left them, where a screen
+    // there is now shows them; a maximised window keeps the place it goes
+    // back to.
+    void windowComesBackWhereItWas_data()
+    {
+        QTest::addColumn<bool>("onAScreen");
+        QTest::addColumn<bool>("maximized");
+        QTest::newRow("on the screen") << true << false;
+        QTest::newRow("on a screen that is gone") << false << false;
+        QTest::newRow("maximised") << true << true;
+    }
+    void windowComesBackWhereItWas()
+    {
+        QFETCH(bool, onAScreen);
+        QFETCH(bool, maximized);
+        const QRect first(w->pos(), w->size()), screen = w->screen()->availableGeometry();
+        const QRect moved(onAScreen ? screen.topLeft() + QPoint(17, 23) : QPoint(screen.right() + 400, 10),
+                          first.size() + QSize(60, 40));
+        w->resize(moved.size());
+        w->move(moved.topLeft());
+        w->setWindowState(maximized ? Qt::WindowMaximized : Qt::WindowNoState);
+        QVERIFY(closeDiscarding(w));
+        w = std::make_unique<Huvudbild>();
+        QVERIFY(shown(*w));
+        QCOMPARE(w->isMaximized(), maximized);
+        QCOMPARE(maximized ? w->normalGeometry() : QRect(w->pos(), w->size()), onAScreen ? moved : first);
     }
 
     void controlsSitWhereDesigned_data()

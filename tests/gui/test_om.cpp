@@ -1,5 +1,6 @@
 // The About window: what it shows, where, and that the main window is
 // disabled exactly while it is open, however it is closed.
+#include "OwnSettings.h"
 #include "app/widgets/Huvudbild.h"
 #include "help/widgets/Om.h"
 
@@ -52,6 +53,7 @@ private slots:
 
     void init()
     {
+        useOwnSettings();
         m_main = std::make_unique<Huvudbild>();
         m_main->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));

@@ -1,15 +1,21 @@
 // The real message boxes behind the save prompt and the question before
 // writing over another program's change: which button Return and Esc press.
+// The real file dialogs: the folder and name they offer, now and at the next
+// start.
 #include "FakeDesktop.h"
 
 #include "app/widgets/Huvudbild.h"
 #include "app/widgets/QtDesktop.h"
 #include "files/FileCommands.h"
+#include "reports/PrintListing.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -41,6 +47,30 @@ private:
     Key m_key;
     QTimer m_timer;
 };
+
+// Shows a file dialog and answers it as a user typing answer would (cancels
+// without one; types again while the dialog stays, as it may still be
+// reading its folder): "folder|name offered|path chosen".
+QString answerDialog(QtDesktop &desktop, const Desktop::FileDialogSettings &settings, const QString &answer = {})
+{
+    QString seen;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        auto *dlg = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        auto *edit = dlg ? dlg->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")) : nullptr;
+        if (!edit || !dlg->isVisible())
+            return;
+        if (seen.isEmpty())
+            seen = dlg->directory().absolutePath() + '|' + edit->text() + '|';
+        if (answer.isEmpty())
+            return dlg->reject();
+        edit->setText(answer);
+        QMetaObject::invokeMethod(dlg, "accept", Qt::QueuedConnection);
+    });
+    timer.start(50);
+    const std::optional<Desktop::FileChoice> choice = desktop.fileDialog(settings);
+    return seen + (choice ? choice->fileName : QString());
+}
 
 QByteArray readBytes(const QString &path)
 {
@@ -125,6 +155,28 @@ private slots:
                                             "sparades.\nVill du skriva över den?"));
         QCOMPARE(press.defaultButton, QMessageBox::No);
         QCOMPARE(readBytes(file), saved ? QByteArray() : QByteArray("annat"));
+    }
+
+    // The folder of the last tag-file dialog comes back at the next start;
+    // the PDF's dialog offers its own name and leaves that folder alone.
+    void dialogFolderComesBackAtTheNextStart()
+    {
+        QTemporaryDir dir;
+        const QString a = dir.path() + QStringLiteral("/a"), b = dir.path() + QStringLiteral("/b");
+        QVERIFY(QDir().mkpath(a) && QDir().mkpath(b));
+        QSettings settings(dir.filePath(QStringLiteral("Taggverk.ini")), QSettings::IniFormat);
+        QtDesktop first(&m_window, Twips()), next(&m_window, Twips());
+        first.setSettings(&settings);
+        next.setSettings(&settings);
+        QCOMPARE(answerDialog(first, saveAsDialogSettings(), a + "/lista.brk").section('|', 2), a + "/lista.brk");
+        QCOMPARE(answerDialog(next, openDialogSettings()), a + "||");
+        FakeFields fields;
+        FakeDesktop fake;
+        Document doc(fields, fake);
+        QCOMPARE(answerDialog(next, pdfDialogSettings(doc), b + "/x.pdf"), a + "|Namnlös.pdf|" + b + "/x.pdf");
+        doc.FilNamn = b + "/lista.brk";
+        QCOMPARE(answerDialog(next, pdfDialogSettings(doc)), b + "|lista.pdf|");
+        QCOMPARE(answerDialog(next, openDialogSettings()), a + "||");
     }
 };
 

@@ -1,20 +1,32 @@
 // The listing on a real QPrinter writing a PDF: print columns, the tab rule
 // that moves to the next line, page breaks, and the text as a PDF reader
-// extracts it.
+// extracts it. Spara som PDF and the preview against those same pages, and a
+// PDF that cannot be written.
 #include "FakeDesktop.h"
 
+#include "app/Commands.h"
 #include "app/widgets/Huvudbild.h"
 #include "app/widgets/QtDesktop.h"
+#include "document/TableRoutines.h"
 #include "reports/PrintListing.h"
 #include "reports/widgets/QtPrintJob.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
 
 namespace {
 
@@ -30,6 +42,40 @@ public:
 
 private:
     QPrinter &m_printer;
+};
+
+// A document whose PDF jobs and previews are the real ones: n tags, rows 2
+// and 3 selected, row 2 in the fields, changed.
+struct RealDoc {
+    class Desktop : public FakeDesktop {
+        QtDesktop m_real{nullptr, Twips()};
+        std::unique_ptr<PrintJob> startPdfJob(const QString &path) override { return m_real.startPdfJob(path); }
+        void showPrintPreview(const std::function<void(PrintJob &)> &pages) override { m_real.showPrintPreview(pages); }
+    };
+    TestDoc seed;
+    Desktop desktop;
+    Document doc{seed.fields, desktop};
+    explicit RealDoc(int n)
+    {
+        for (int i = 1; i <= n; ++i)
+            seed.addTags({{QStringLiteral("Pump %1").arg(i), QStringLiteral("Källare %1").arg(i % 7), "3"}});
+        doc.grid = seed.doc.grid;
+        doc.grid.setRow(2);
+        HamtaRad(doc);
+        doc.grid.setRowSel(3);
+        doc.markChanged();
+    }
+    // What neither the preview nor the PDF may change.
+    QString state() const
+    {
+        const TagGrid &g = doc.grid;
+        return QStringLiteral("%1 %2 %3 %4 %5 %6")
+            .arg(g.row())
+            .arg(g.rowSel())
+            .arg(g.col())
+            .arg(g.colSel())
+            .arg(seed.fields.values[0] + seed.fields.values[2], QString::number(doc.Andrad()));
+    }
 };
 
 struct Word {
@@ -85,6 +131,7 @@ class TestReportsPdf : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
+    bool m_pdftotext = false;
 
     std::unique_ptr<QPrinter> pdfPrinter(const QString &name)
     {
@@ -99,8 +146,7 @@ private slots:
     {
         QVERIFY(m_dir.isValid());
         Huvudbild::installApplicationSettings(*qobject_cast<QApplication *>(QCoreApplication::instance()));
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
-            QSKIP("pdftotext (poppler-utils) is not installed");
+        m_pdftotext = !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
     }
 
     void tabStaysOnTheLineUpToTheColumnAndMovesDownPastIt()
@@ -144,6 +190,8 @@ private slots:
 
     void listingAsAPdfReaderSeesIt()
     {
+        if (!m_pdftotext)
+            QSKIP("pdftotext (poppler-utils) is not installed");
         QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden));
         auto printer = pdfPrinter(QStringLiteral("lista.pdf"));
         FakeFields fields;
@@ -204,6 +252,8 @@ private slots:
 
     void longListsBreakOntoNewPages()
     {
+        if (!m_pdftotext)
+            QSKIP("pdftotext (poppler-utils) is not installed");
         auto printer = pdfPrinter(QStringLiteral("sidor.pdf"));
         QtPrintJob job(printer.get());
         const int perPage = int(printer->height() / job.lineHeight());
@@ -246,6 +296,109 @@ private slots:
         QVERIFY(desktop.messages.front().prompt.size() > 26);
         QCOMPARE(desktop.messages.front().title, QStringLiteral("Skriv ut"));
         QCOMPARE(doc.grid.row(), row);
+    }
+
+    // The preview and the PDF show the pages Skriv ut prints (the PDF the
+    // same words at the same places, the second page going on from the
+    // first), need no printer, and leave the cursor, the selection, the
+    // fields and Andrad alone.
+    void previewAndPdfHaveThePrintedPages()
+    {
+        RealDoc t(130);
+        const QString before = t.state();
+        auto printer = QtDesktop::listingPrinter();
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(m_dir.filePath(QStringLiteral("utskrift.pdf")));
+        QtPrintJob job(printer.get());
+        printTo(t.doc, job);
+        QVERIFY(job.page() > 1);
+
+        QString seen;
+        QTimer::singleShot(0, this, [&] {
+            auto *dlg = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dlg);
+            seen = dlg->windowTitle() + QString::number(dlg->findChild<QPrintPreviewWidget *>()->pageCount());
+            for (QAction *a : dlg->findChildren<QAction *>())
+                if (a->text() == QStringLiteral("Utskriftsformat") && !a->isEnabled())
+                    seen += QStringLiteral(", no page setup");
+            dlg->reject();
+        });
+        runCommand(t.doc, Command::Preview);
+        QCOMPARE(seen, QStringLiteral("Förhandsgranska%1").arg(job.page()) +
+                           (QPrinterInfo::defaultPrinter().isNull() ? ", no page setup" : ""));
+        t.desktop.dialogAnswers.push_back(FakeDesktop::choice(m_dir.filePath(QStringLiteral("lista.pdf"))));
+        runCommand(t.doc, Command::SavePdf);
+        QVERIFY(t.desktop.messages.empty());
+        QCOMPARE(t.state(), before);
+
+        if (!m_pdftotext)
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        const QList<QList<Word>> printed = pdfWords(printer->outputFileName());
+        const QList<QList<Word>> saved = pdfWords(m_dir.filePath(QStringLiteral("lista.pdf")));
+        QCOMPARE(saved.size(), job.page());
+        QCOMPARE(saved.size(), printed.size());
+        for (int p = 0; p < saved.size(); ++p) {
+            QCOMPARE(saved[p].size(), printed[p].size());
+            for (int i = 0; i < saved[p].size(); ++i) {
+                QCOMPARE(saved[p][i].text, printed[p][i].text);
+                QVERIFY(qAbs(saved[p][i].xMin - printed[p][i].xMin) < 0.1);
+                QVERIFY(qAbs(saved[p][i].yMin - printed[p][i].yMin) < 0.1);
+            }
+        }
+        // The header's 8 words, then 6 a row ("1 Pump 1 Källare 1 3").
+        QCOMPARE(saved[1].first().text, QString::number((saved[0].size() - 8) / 6 + 1));
+        QCOMPARE(saved[0].size() - 8 + saved[1].size(), 130 * 6);
+    }
+
+    void pdfThatCannotBeWritten_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("no such folder") << "finns-inte/gammal.pdf"
+                                        << "Mappen finns inte.";
+        QTest::newRow("a folder of that name") << "mapp.pdf"
+                                               << "Det finns en mapp med det namnet.";
+#ifdef Q_OS_UNIX
+        QTest::newRow("past the file-size limit, half-way") << "gammal.pdf"
+                                                            << "Filen blir för stor för enheten.";
+#endif
+    }
+    void pdfThatCannotBeWritten()
+    {
+        QFETCH(QString, name);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("mapp.pdf")));
+        QFile old(dir.filePath(QStringLiteral("gammal.pdf")));
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("%PDF gammal") == 11);
+        old.close();
+        RealDoc t(3000);
+        const QString before = t.state();
+        t.desktop.dialogAnswers.push_back(FakeDesktop::choice(dir.filePath(name)));
+#ifdef Q_OS_UNIX
+        // The writer fails part-way; SIGXFSZ as a program gets it, so a PDF
+        // that does not turn it into a failure ends this test.
+        rlimit limit{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &limit), 0);
+        const rlimit was = limit;
+        limit.rlim_cur = name == "gammal.pdf" ? 20000 : limit.rlim_cur;
+        struct sigaction byDefault {};
+        struct sigaction asGiven {};
+        byDefault.sa_handler = SIG_DFL;
+        QCOMPARE(sigaction(SIGXFSZ, &byDefault, &asGiven) | setrlimit(RLIMIT_FSIZE, &limit), 0);
+        runCommand(t.doc, Command::SavePdf);
+        setrlimit(RLIMIT_FSIZE, &was);
+        sigaction(SIGXFSZ, &asGiven, nullptr);
+#else
+        runCommand(t.doc, Command::SavePdf);
+#endif
+        QCOMPARE(t.desktop.messages.size(), size_t(1));
+        QTEST(t.desktop.messages[0].prompt.mid(25), "reason");
+        QCOMPARE(t.desktop.messages[0].prompt.left(25), QStringLiteral("Filen kunde inte sparas!\n"));
+        QCOMPARE(t.desktop.messages[0].title, QStringLiteral("Fel vid sparande"));
+        // The earlier file stays whole, and nothing half-written is left.
+        QVERIFY(old.open(QIODevice::ReadOnly) && old.readAll() == "%PDF gammal");
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("gammal.pdf")});
+        QCOMPARE(t.state(), before);
     }
 };
 

@@ -54,22 +54,23 @@ QString FakeDesktop::clipboardText()
 namespace {
 class FakePrintJob : public PrintJob {
 public:
-    explicit FakePrintJob(FakeDesktop &d) : m_d(d) {}
+    FakePrintJob(FakeDesktop &d, const QString &error) : m_d(d), m_error(error) {}
     void print(const QString &text) override { m_d.printed << QStringLiteral("print:") + text; }
     void tab(int column) override { m_d.printed << QStringLiteral("tab:%1").arg(column); }
     void newLine() override { m_d.printed << QStringLiteral("newline"); }
     bool end(QString *error) override
     {
         m_d.printed << QStringLiteral("end");
-        if (m_d.printerError.isEmpty())
+        if (m_error.isEmpty())
             return true;
         if (error)
-            *error = m_d.printerError;
+            *error = m_error;
         return false;
     }
 
 private:
     FakeDesktop &m_d;
+    QString m_error;
 };
 } // namespace
 
@@ -78,7 +79,20 @@ std::unique_ptr<PrintJob> FakeDesktop::startPrintJob()
     if (!printerAvailable)
         return nullptr;
     ++printJobs;
-    return std::make_unique<FakePrintJob>(*this);
+    return std::make_unique<FakePrintJob>(*this, printerError);
+}
+
+void FakeDesktop::showPrintPreview(const std::function<void(PrintJob &)> &printPages)
+{
+    ++previews;
+    FakePrintJob job(*this, QString());
+    printPages(job);
+}
+
+std::unique_ptr<PrintJob> FakeDesktop::startPdfJob(const QString &path)
+{
+    pdfPaths << path;
+    return std::make_unique<FakePrintJob>(*this, pdfError);
 }
 
 void FakeDesktop::showAbout()

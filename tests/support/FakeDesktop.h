@@ -34,6 +34,11 @@ public:
     bool printerAvailable = true;
     QString printerError; // when set, ending the job fails with it
     int printJobs = 0;
+    // Print previews shown; each draws its pages once, into printed.
+    int previews = 0;
+    // The path of each PDF job started; its operations go to printed too.
+    QStringList pdfPaths;
+    QString pdfError; // when set, ending a PDF job fails with it
     int helpShown = 0;
     int aboutShown = 0;
     int findShown = 0;
@@ -50,6 +55,8 @@ public:
     bool clipboardHasText() override;
     QString clipboardText() override;
     std::unique_ptr<PrintJob> startPrintJob() override;
+    void showPrintPreview(const std::function<void(PrintJob &)> &printPages) override;
+    std::unique_ptr<PrintJob> startPdfJob(const QString &path) override;
     void showHelp() override { ++helpShown; }
     void showAbout() override;
     void showFind() override { ++findShown; }

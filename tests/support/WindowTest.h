@@ -1,6 +1,7 @@
 #pragma once
 
 // For the widget and end-to-end tests, which link the widgets.
+#include "OwnSettings.h"
 #include "app/widgets/Huvudbild.h"
 
 #include <QLineEdit>

@@ -2,6 +2,7 @@
 
 #include "app/Commands.h"
 #include "app/Layout.h"
+#include "app/WindowPlace.h"
 #include "app/widgets/LineEditFields.h"
 #include "app/widgets/QtDesktop.h"
 #include "app/widgets/SwedishTranslator.h"
@@ -16,6 +17,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -28,6 +30,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 
 #include <algorithm>
 #include <cmath>
@@ -44,10 +47,17 @@ struct MenuEntry {
     const char *caption;
     Command command;
 };
-const MenuEntry kArkiv[] = {{"&Nytt", Command::New},       {"&Öppna...", Command::Open},
-                            {"&Spara", Command::Save},     {"Spara so&m...", Command::SaveAs},
-                            {"Skriv &ut", Command::Print}, {nullptr, Command::Exit},
+// The recent lists go between the separator and Avsluta.
+const MenuEntry kArkiv[] = {{"&Nytt", Command::New},
+                            {"&Öppna...", Command::Open},
+                            {"&Spara", Command::Save},
+                            {"Spara so&m...", Command::SaveAs},
+                            {"Skriv &ut", Command::Print},
+                            {"&Förhandsgranska...", Command::Preview},
+                            {"Spara som &PDF...", Command::SavePdf},
+                            {nullptr, Command::Exit},
                             {"&Avsluta", Command::Exit}};
+constexpr Command kRecent[] = {Command::OpenRecent1, Command::OpenRecent2, Command::OpenRecent3, Command::OpenRecent4};
 const MenuEntry kRedigera[] = {
     {"&Infoga rad", Command::InsertRow}, {"&Klipp ut", Command::Cut},       {"K&opiera", Command::Copy},
     {"K&listra in", Command::Paste},     {"&Ta bort", Command::Delete},     {nullptr, Command::Find},
@@ -148,9 +158,13 @@ Huvudbild::Huvudbild(QWidget *parent) : QMainWindow(parent), m_twips(screenScale
     setWindowTitle(Document::kTitle);
     setWindowIcon(programIcon());
     buildControls();
+    m_settings = std::make_unique<QSettings>(QSettings::defaultFormat(), QSettings::UserScope, kSettingsOrganisation,
+                                             kSettingsApplication);
     m_desktop = std::make_unique<QtDesktop>(this, m_twips);
+    m_desktop->setSettings(m_settings.get());
     m_fields = std::make_unique<LineEditFields>(m_txtRad1, m_txtRad2, m_txtAntal);
     m_doc = std::make_unique<Document>(*m_fields, *m_desktop);
+    m_doc->recent.setStore(m_settings.get());
 
     // The table view needs the document's grid, so it comes last.
     m_grid = new GridView(m_doc->grid, m_twips, centralWidget());
@@ -182,6 +196,31 @@ Huvudbild::Huvudbild(QWidget *parent) : QMainWindow(parent), m_twips(screenScale
     resize(px(6615), px(5040) + menuBar()->sizeHint().height());
     if (const QScreen *s = QGuiApplication::primaryScreen())
         move(s->availableGeometry().center() - rect().center());
+    restoreWindowPlace();
+}
+
+void Huvudbild::restoreWindowPlace()
+{
+    QList<QRect> screens;
+    for (const QScreen *s : QGuiApplication::screens())
+        screens << s->availableGeometry();
+    if (const std::optional<QRect> r = windowplace::restored(m_settings->value(kPlaceKey).toRect(), screens)) {
+        resize(r->size());
+        move(r->topLeft());
+    }
+    if (m_settings->value(kMaximizedKey).toBool())
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void Huvudbild::saveWindowPlace()
+{
+    // A maximised or minimised window keeps the place it had before.
+    QRect place(pos(), size());
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))
+        place = normalGeometry().translated(pos() - geometry().topLeft());
+    if (place.isValid())
+        m_settings->setValue(kPlaceKey, place);
+    m_settings->setValue(kMaximizedKey, bool(windowState() & Qt::WindowMaximized));
 }
 
 Huvudbild::~Huvudbild()
@@ -316,6 +355,40 @@ void Huvudbild::buildMenus()
     }
     for (const auto &k : kFindKeys)
         m_actions.value(k.command)->setShortcut(QKeySequence(k.key));
+    // The recent lists: made once, put into Arkiv as there are lists to show.
+    m_menus[Arkiv]->setToolTipsVisible(true); // the full path of each
+    for (const Command c : kRecent) {
+        auto *a = new QAction(this);
+        m_actions.insert(c, a);
+        connect(a, &QAction::triggered, this, [this, c] { command([&] { runCommand(*m_doc, c); }); });
+    }
+    m_recentSeparator = new QAction(this);
+    m_recentSeparator->setSeparator(true);
+}
+
+void Huvudbild::updateRecentMenu()
+{
+    const QStringList &paths = m_doc->recent.paths();
+    if (paths == m_shownRecent)
+        return;
+    m_shownRecent = paths;
+    QMenu *m = m_menus[Arkiv];
+    QAction *exit = action(Command::Exit);
+    for (const Command c : kRecent)
+        m->removeAction(action(c));
+    m->removeAction(m_recentSeparator);
+    for (int i = 0; i < paths.size() && i < int(std::size(kRecent)); ++i) {
+        QAction *a = action(kRecent[i]);
+        // "&" in a file name is shown, not taken as an access key.
+        QString name = QFileInfo(paths[i]).fileName();
+        name.replace(QLatin1Char('&'), QLatin1String("&&"));
+        a->setText(QStringLiteral("&%1 %2").arg(QString::number(i + 1), name));
+        a->setToolTip(QDir::toNativeSeparators(paths[i]));
+        m->insertAction(exit, a);
+    }
+    if (!paths.isEmpty())
+        m->insertAction(exit, m_recentSeparator);
+    m_items[Arkiv] = m->actions();
 }
 
 QLabel *Huvudbild::label(int n) const
@@ -353,6 +426,7 @@ void Huvudbild::refreshView()
         undo->setEnabled(m_doc->history.canUndo());
     if (QAction *redo = action(Command::Redo))
         redo->setEnabled(m_doc->history.canRedo());
+    updateRecentMenu();
     // A list that grows or shrinks past a power of ten changes what the
     // number column needs: the layout step gives the columns their widths.
     const TagGrid &g = m_doc->grid;
@@ -549,6 +623,7 @@ void Huvudbild::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    saveWindowPlace();
     event->accept();
     for (FindWindow *w : m_findWindows)
         if (w)

@@ -18,6 +18,7 @@ class QLabel;
 class QLineEdit;
 class QMimeData;
 class QPushButton;
+class QSettings;
 class GridView;
 class LineEditFields;
 class QtDesktop;
@@ -47,8 +48,8 @@ public:
     QGroupBox *frmFrame() const { return m_frmFrame; }
     QLabel *label(int n) const; // 1..4, as Label1..Label4
     QLabel *image1() const { return m_image1; }
-    // The menu entry with this index in its menu's item array (the File
-    // menu's separator is index 5).
+    // The menu entry with this index in its menu's item array, as the menu
+    // shows it now (Arkiv's recent lists come and go).
     QAction *menuItem(Menu menu, int index) const;
     // The menu entry that gives the command.
     QAction *action(Command command) const;
@@ -62,6 +63,14 @@ public:
     // What the program does once its window is shown (Session::start): a
     // list a crash left unsaved, or the tag file named on the command line.
     void start(const QStringList &arguments);
+    // The program's settings: the recent lists, the window's place and the
+    // folder of the last file dialog. The registry on Windows, a file in the
+    // user's config folder elsewhere (QSettings' default format, which tests
+    // point at a folder of their own).
+    static inline const QString kSettingsOrganisation = QStringLiteral("Ovelda");
+    static inline const QString kSettingsApplication = QStringLiteral("Taggverk");
+    static inline const QString kPlaceKey = QStringLiteral("window/place");
+    static inline const QString kMaximizedKey = QStringLiteral("window/maximized");
     const RecoveryCopy &recoveryCopy() const { return m_session->recoveryCopy(); }
     // The open Sök (false) or Ersätt (true) window, or nullptr.
     FindWindow *findWindow(bool replace) const;
@@ -82,6 +91,9 @@ private:
     void buildControls();
     void buildMenus();
     void runLayout();
+    void updateRecentMenu();
+    void restoreWindowPlace();
+    void saveWindowPlace();
     int largestRowNumber() const;
     double numberNeeds() const;
     template <typename F> void command(F &&f);
@@ -89,6 +101,7 @@ private:
     void showFindWindow(bool replace);
 
     Twips m_twips;
+    std::unique_ptr<QSettings> m_settings;
     std::unique_ptr<QtDesktop> m_desktop;
     std::unique_ptr<LineEditFields> m_fields;
     std::unique_ptr<Document> m_doc;
@@ -101,6 +114,9 @@ private:
     QMenu *m_menus[4] = {};
     QList<QAction *> m_items[4];
     QHash<Command, QAction *> m_actions;
+    // Arkiv's recent lists as the menu shows them, and the separator after.
+    QStringList m_shownRecent;
+    QAction *m_recentSeparator = nullptr;
     bool m_inLayout = false;
     QPointer<FindWindow> m_findWindows[2];
     // After the document: it goes first, and the recovery copy with it.

@@ -1,10 +1,12 @@
 #include "app/widgets/QtDesktop.h"
 
+#include "app/widgets/PdfJob.h"
 #include "edit/RowText.h"
 #include "help/widgets/HelpWindow.h"
 #include "help/widgets/Om.h"
 #include "reports/widgets/QtPrintJob.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
@@ -12,8 +14,11 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QScreen>
+#include <QSettings>
 #include <QWidget>
 
 Desktop::Answer QtDesktop::messageBox(const QString &prompt, const QString &title, Icon icon, Buttons buttons,
@@ -102,16 +107,33 @@ std::optional<Desktop::FileChoice> QtDesktop::fileDialog(const FileDialogSetting
     dlg.setDefaultSuffix(settings.defaultExt);
     if (settings.filterIndex >= 1 && settings.filterIndex <= filters.size())
         dlg.selectNameFilter(filters[settings.filterIndex - 1]);
-    if (!m_lastFile.isEmpty()) {
-        dlg.setDirectory(QFileInfo(m_lastFile).absolutePath());
-        dlg.selectFile(QFileInfo(m_lastFile).fileName());
-    }
+    const bool ownName = !settings.fileName.isEmpty();
+    const QString offered = ownName ? settings.fileName : m_lastFile;
+    const QFileInfo offeredInfo(offered);
+    const QString folder = offeredInfo.isAbsolute() ? offeredInfo.absolutePath() : lastFolder();
+    if (!folder.isEmpty())
+        dlg.setDirectory(folder);
+    if (!offered.isEmpty())
+        dlg.selectFile(offeredInfo.fileName());
     beforeModal();
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return std::nullopt;
     const QString path = QFileInfo(dlg.selectedFiles().constFirst()).absoluteFilePath();
-    m_lastFile = path;
+    if (!ownName) {
+        m_lastFile = path;
+        if (m_settings)
+            m_settings->setValue(kFolderKey, QFileInfo(path).absolutePath());
+    }
     return FileChoice{path, QFileInfo(path).fileName()};
+}
+
+QString QtDesktop::lastFolder() const
+{
+    if (!m_lastFile.isEmpty())
+        return QFileInfo(m_lastFile).absolutePath();
+    // From an earlier run; a folder that has gone since is not offered.
+    const QString folder = m_settings ? m_settings->value(kFolderKey).toString() : QString();
+    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
 }
 
 void QtDesktop::clearClipboard()
@@ -188,6 +210,50 @@ std::unique_ptr<PrintJob> QtDesktop::startPrintJob()
     // The default printer with its default settings; a printer that cannot
     // start is reported when the job ends, as a printer error.
     return std::make_unique<QtPrintJob>(std::make_unique<QPrinter>(info, QPrinter::HighResolution));
+}
+
+std::unique_ptr<QPrinter> QtDesktop::listingPrinter()
+{
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull())
+        return std::make_unique<QPrinter>(QPrinter::HighResolution); // a PDF printer where there is none
+    return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+}
+
+void QtDesktop::showPrintPreview(const std::function<void(PrintJob &)> &printPages)
+{
+    const std::unique_ptr<QPrinter> printer = listingPrinter();
+    QPrintPreviewDialog dlg(printer.get(), m_window);
+    // Called for the preview's pages and again for the printer its print
+    // button chose.
+    QObject::connect(&dlg, &QPrintPreviewDialog::paintRequested, &dlg, [&printPages](QPrinter *p) {
+        QtPrintJob job(p);
+        printPages(job);
+    });
+    // Qt's page setup works on a real printer only; without one it would do
+    // nothing (Qt greys it out itself on Windows).
+    if (printer->outputFormat() != QPrinter::NativeFormat) {
+        const QString pageSetup = QCoreApplication::translate("QPrintPreviewDialog", "Page setup");
+        for (QAction *a : dlg.findChildren<QAction *>())
+            if (a->text() == pageSetup)
+                a->setEnabled(false);
+    }
+    // Tall enough to read a page: most of the screen's height, a page's
+    // width to it.
+    if (const QScreen *screen = m_window ? m_window->screen() : QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        const int height = area.height() * 17 / 20;
+        dlg.resize(std::min(area.width() * 9 / 10, height * 17 / 20), height);
+    }
+    beforeModal();
+    dlg.exec();
+}
+
+std::unique_ptr<PrintJob> QtDesktop::startPdfJob(const QString &path)
+{
+    // The pages of Skriv ut: its printer's page and resolution.
+    const std::unique_ptr<QPrinter> printer = listingPrinter();
+    return std::make_unique<PdfJob>(path, printer->pageLayout(), printer->resolution());
 }
 
 void QtDesktop::showHelp()

@@ -7,6 +7,10 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
+
+class QPrinter;
+class QSettings;
 
 // The real desktop: Qt message boxes, file dialogs, clipboard, printer, help
 // viewer and the main window's caption and state.
@@ -22,6 +26,8 @@ public:
     bool clipboardHasText() override;
     QString clipboardText() override;
     std::unique_ptr<PrintJob> startPrintJob() override;
+    void showPrintPreview(const std::function<void(PrintJob &)> &printPages) override;
+    std::unique_ptr<PrintJob> startPdfJob(const QString &path) override;
     void showHelp() override;
     void showAbout() override;
     void showFind() override;
@@ -35,6 +41,14 @@ public:
     // Opens the Sök (false) or Ersätt (true) window: the main window owns
     // them, since their buttons run commands on its list.
     void setShowFind(std::function<void(bool replace)> show) { m_showFind = std::move(show); }
+    // Where the folder of the last tag-file dialog is kept between runs
+    // (outlives this object); without settings it is kept for the run only.
+    void setSettings(QSettings *settings) { m_settings = settings; }
+    static inline const QString kFolderKey = QStringLiteral("fileDialog/folder");
+
+    // A printer set up as Skriv ut sets it up: the default printer with its
+    // defaults, or where there is none, a PDF printer with Qt's defaults.
+    static std::unique_ptr<QPrinter> listingPrinter();
 
 private:
     void beforeModal() const
@@ -43,7 +57,10 @@ private:
             m_beforeModal();
     }
 
+    QString lastFolder() const;
+
     QPointer<QWidget> m_window;
+    QSettings *m_settings = nullptr;
     const Twips m_scale;
     // The last name chosen in either file dialog, offered again next time.
     QString m_lastFile;

@@ -2,8 +2,9 @@
 
 #include <QTranslator>
 
-// Swedish texts for the standard buttons and the file dialog, which Qt
-// ships no Swedish catalogue for. Always installed.
+// Swedish texts for the standard buttons, the file dialog, the print preview
+// and its print dialog, which Qt ships no Swedish catalogue for. Always
+// installed.
 class SwedishTranslator : public QTranslator {
 public:
     using QTranslator::QTranslator;

@@ -12,12 +12,13 @@ namespace {
 constexpr qreal kSlack = 0.01;
 } // namespace
 
-QtPrintJob::QtPrintJob(QPrinter *printer) : m_printer(printer)
+QtPrintJob::QtPrintJob(QPagedPaintDevice *device) : m_device(device), m_printer(dynamic_cast<QPrinter *>(device))
 {
     begin();
 }
 
-QtPrintJob::QtPrintJob(std::unique_ptr<QPrinter> printer) : m_owned(std::move(printer)), m_printer(m_owned.get())
+QtPrintJob::QtPrintJob(std::unique_ptr<QPrinter> printer)
+    : m_owned(std::move(printer)), m_device(m_owned.get()), m_printer(m_owned.get())
 {
     begin();
 }
@@ -26,7 +27,8 @@ QtPrintJob::~QtPrintJob()
 {
     // A job dropped before its end sends nothing half-done to the printer.
     if (!m_ended && m_painter.isActive()) {
-        m_printer->abort();
+        if (m_printer)
+            m_printer->abort();
         m_painter.end();
     }
     setBusy(false);
@@ -46,24 +48,24 @@ void QtPrintJob::setBusy(bool busy)
 
 void QtPrintJob::begin()
 {
-    if (!m_printer) {
+    if (!m_device) {
         fail(QStringLiteral("Ingen skrivare angavs."));
         return;
     }
-    if (m_printer->docName().isEmpty())
+    if (m_printer && m_printer->docName().isEmpty())
         m_printer->setDocName(Document::kTitle);
-    if (!m_painter.begin(m_printer)) {
+    if (!m_painter.begin(m_device)) {
         fail(QStringLiteral("Skrivaren kunde inte ta emot utskriften."));
         return;
     }
     // The painter starts with the device's default font; its metrics on the
     // printer decide the print columns and the line height.
-    m_metrics.emplace(m_painter.font(), m_printer);
+    m_metrics.emplace(m_painter.font(), m_device);
     const QFontMetricsF &fm = *m_metrics;
     m_columnWidth = fm.averageCharWidth() > 0 ? fm.averageCharWidth() : 1;
     m_lineHeight = fm.lineSpacing() > 0 ? fm.lineSpacing() : 1;
     m_ascent = fm.ascent();
-    m_pageHeight = m_printer->height();
+    m_pageHeight = m_device->height();
     setBusy(true);
 }
 
@@ -81,7 +83,7 @@ void QtPrintJob::print(const QString &text)
     // is decided when something is printed on it, so that trailing line ends
     // leave no empty page behind.
     if (m_y > 0 && m_y + m_lineHeight > m_pageHeight) {
-        if (!m_printer->newPage()) {
+        if (!m_device->newPage()) {
             fail(QStringLiteral("Skrivaren kunde inte börja på en ny sida."));
             return;
         }

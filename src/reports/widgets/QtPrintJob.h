@@ -8,15 +8,18 @@
 #include <memory>
 #include <optional>
 
+class QPagedPaintDevice;
 class QPrinter;
 
-// A print job on a QPrinter: text at the current position, tab steps in
-// print columns of the printer font's average character width, lines that
-// break onto a new page at the bottom, and the end of the document.
+// A print job on a paged device (a printer, a print preview's printer or a
+// PDF writer), so that all of them get the same pages: text at the current
+// position, tab steps in print columns of the device font's average
+// character width, lines that break onto a new page at the bottom, and the
+// end of the document.
 class QtPrintJob : public PrintJob {
 public:
-    // Prints on a printer owned by the caller, which outlives the job.
-    explicit QtPrintJob(QPrinter *printer);
+    // Prints on a device owned by the caller, which outlives the job.
+    explicit QtPrintJob(QPagedPaintDevice *device);
     // Prints on a printer of its own.
     explicit QtPrintJob(std::unique_ptr<QPrinter> printer);
     ~QtPrintJob() override;
@@ -41,6 +44,9 @@ private:
     void setBusy(bool busy);
 
     std::unique_ptr<QPrinter> m_owned;
+    QPagedPaintDevice *m_device;
+    // The device when it is a printer, which has a name, a state and a way
+    // to drop a half-done job; nullptr for any other device.
     QPrinter *m_printer;
     QPainter m_painter;
     QString m_error;
