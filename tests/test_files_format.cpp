@@ -101,6 +101,8 @@ private slots:
         QTest::newRow("greek") << QStringLiteral("aΩb") << QByteArray("a?b") << false;
         QTest::newRow("astral character is one byte") << QStringLiteral("x\U0001F600y") << QByteArray("x?y") << false;
         QTest::newRow("lone surrogate") << QString(QChar(0xD800)) << QByteArray("?") << false;
+        QTest::newRow("euro late in a run of eight")
+            << QStringLiteral("abcde€gh-ijklmnop") << QByteArray("abcde\x80gh-ijklmnop") << true;
     }
 
     void windows1252_characters()
@@ -248,6 +250,8 @@ private slots:
             << QByteArray("\"a\",\"b\",1\r\n\r\n") << ab1 << S::ReadError << false;
         QTest::newRow("trailing blanks dropped")
             << QByteArray("\"a\",\"b\",1\r\n  \t\r\n") << ab1 << S::ReadError << false;
+        QTest::newRow("unquoted items, blanks inside")
+            << QByteArray("a  b,c  d  ,1\r\n") << QStringList{"a  b|c  d|1"} << S::Complete << false;
         QTest::newRow("unquoted items, blanks around")
             << QByteArray("  abc , def  ,  12  \r\n") << QStringList{"abc|def|12"} << S::Complete << false;
         QTest::newRow("blanks before a quoted item")

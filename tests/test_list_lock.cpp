@@ -219,21 +219,32 @@ private slots:
         QCOMPARE(f.readAll(), theirs);
         if (!opened)
             return;
-        // Spara: a read-only list asks for a new name, refused while they
-        // hold the list; one opened without a lock is written in place.
+        // Spara: a read-only list asks for a new name, refused while another
+        // holds that one too; one opened without a lock is written in place.
+        write(path(".annan.brk.taggverk-lock"), theirs);
         t.doc.markChanged();
-        t.desktop.dialogAnswers.push_back(FakeDesktop::choice(path("lista.brk")));
+        t.desktop.dialogAnswers.push_back(FakeDesktop::choice(path("annan.brk")));
         runCommand(t.doc, Command::Save);
         QCOMPARE(t.desktop.dialogs.size(), size_t(readOnly ? 2 : 1));
         QCOMPARE(t.doc.Andrad(), readOnly);
+        QCOMPARE(t.doc.FilNamn, path("lista.brk"));
         if (readOnly) {
             QCOMPARE(t.desktop.messages.back().prompt,
-                     QStringLiteral("Listan \"lista.brk\" är öppen hos anna på %1 sedan 2026-12-07 14:02.\n"
+                     QStringLiteral("Listan \"annan.brk\" är öppen hos anna på %1 sedan 2026-12-07 14:02.\n"
                                     "Den kan inte sparas nu.")
                          .arg(host));
             QCOMPARE(t.desktop.messages.back().title, QStringLiteral("Spara"));
             QCOMPARE(t.desktop.messages.back().icon, Desktop::Icon::Warning);
-            QCOMPARE(t.doc.FilNamn, path("lista.brk"));
+            QVERIFY(t.desktop.caption.contains(QStringLiteral("(skrivskyddad)")));
+            // A free list next: read-only no more, saved in place.
+            write(path("fri.brk"), "\"f\",\"g\",1\r\n");
+            t.desktop.answers.push_back(A::No); // the changes above are let go
+            open(t, path("fri.brk"));
+            QCOMPARE(t.desktop.caption, QStringLiteral("fri.brk - Ovelda Taggverk"));
+            t.doc.markChanged();
+            runCommand(t.doc, Command::Save);
+            QVERIFY(!t.doc.Andrad());
+            QCOMPARE(t.desktop.dialogs.size(), size_t(3)); // the Öppna dialog only
         }
     }
 
@@ -252,6 +263,14 @@ private slots:
         open(second, path("lista.brk"));
         QCOMPARE(second.desktop.messages.size(), size_t(1));
         QCOMPARE(lockedByUs(m_dir.path()), QStringList{"lista.brk"});
+        // Taken over meanwhile by one that believed it stale: closing leaves
+        // the new holder's lock alone.
+        const QByteArray theirs = lockOf(QStringLiteral("verkstad-pc"), 1);
+        write(path(".lista.brk.taggverk-lock"), theirs);
+        runCommand(second.doc, Command::New);
+        QFile f(path(".lista.brk.taggverk-lock"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), theirs);
     }
 };
 

@@ -218,6 +218,35 @@ private slots:
         QCOMPARE(t.doc.Andrad(), changed);
     }
 
+    // A list another program holds, recovered: Avbryt at its question
+    // leaves the copy for a later start.
+    void recoveredListHeldByAnother()
+    {
+        const QString list = m_dir.filePath(QStringLiteral("delad.brk"));
+        QFile f(list);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("\"a\",\"b\",1\r\n") > 0);
+        f.close();
+        LockOwner other;
+        other.user = QStringLiteral("anna");
+        other.host = QStringLiteral("verkstad-pc");
+        other.pid = 1;
+        QFile lock(ListLock::lockPathFor(list));
+        QVERIFY(lock.open(QIODevice::WriteOnly) && lock.write(other.toBytes()) > 0);
+        lock.close();
+        const QString folder = m_dir.filePath(QStringLiteral("kopior"));
+        const QString copy = leaveCopy(folder, 2, list);
+        TestDoc t;
+        t.desktop.answers = {Desktop::Answer::Yes, Desktop::Answer::Cancel};
+        RecoveryCopy mine(folder);
+        QVERIFY(!offerRecovery(t.doc, mine));
+        QCOMPARE(t.desktop.messages.size(), size_t(2));
+        QCOMPARE(t.desktop.messages[1].title, QStringLiteral("Listan används"));
+        QCOMPARE(t.doc.grid.rows(), 2);
+        RecoveryCopy later(folder);
+        QVERIFY(later.adoptOrphan());
+        QCOMPARE(later.path(), copy);
+    }
+
     // The session: the copy a while after a change, not put off by later
     // ones; gone once the list is saved or replaced, and at a normal end.
     void sessionKeepsTheCopyWhileThereAreChanges()
