@@ -105,6 +105,16 @@ void remember(Document &doc, const FindSettings &search, bool withReplacement)
         doc.find.replacement = replacement;
 }
 
+// What Ersätt and Ersätt alla look for: the texts only, remembered with the
+// replacement for Sök nästa and the next time the window opens.
+FindSettings replaceSettings(Document &doc, const FindSettings &search)
+{
+    FindSettings s = search;
+    s.textsOnly = true;
+    remember(doc, s, true);
+    return s;
+}
+
 // One row's two texts with the replacement made, or why it cannot be made.
 struct RowReplacement {
     int row = 0;
@@ -175,9 +185,7 @@ void repeatFind(Document &doc)
 
 void replaceOne(Document &doc, const FindSettings &search)
 {
-    FindSettings s = search;
-    s.textsOnly = true;
-    remember(doc, s, true);
+    const FindSettings s = replaceSettings(doc, search);
     if (s.text.isEmpty())
         return;
     TagGrid &g = doc.grid;
@@ -212,9 +220,7 @@ void replaceOne(Document &doc, const FindSettings &search)
 
 void replaceAll(Document &doc, const FindSettings &search)
 {
-    FindSettings s = search;
-    s.textsOnly = true;
-    remember(doc, s, true);
+    const FindSettings s = replaceSettings(doc, search);
     if (s.text.isEmpty())
         return;
     TagGrid &g = doc.grid;
