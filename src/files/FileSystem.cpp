@@ -1,5 +1,7 @@
 #include "files/FileSystem.h"
 
+#include "files/WriteError.h"
+
 #include <QFile>
 #include <QFileDevice>
 #include <QFileInfo>
@@ -146,6 +148,19 @@ bool targetWritableOrMissing(const QString &target)
     QFile probe(target);
     return info.isWritable() && probe.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::ExistingOnly);
 #endif
+}
+
+WriteError refusedNewFile(const QString &target, const QString &errorString)
+{
+    WriteError reason = lastWriteError(errorString);
+    // Qt refuses a folder itself, without a system call to tell why.
+    if (!reason.posix && !reason.windows && QFileInfo(target).isDir())
+        reason.posix = EISDIR;
+    // The new file is made beside the old one: when the old one could be
+    // written, the folder is what refused.
+    const bool permission = reason.posix == EACCES || reason.posix == EPERM || reason.windows == 5; // ACCESS_DENIED
+    reason.folder = permission && targetWritableOrMissing(target);
+    return reason;
 }
 
 bool syncToDisk(QFileDevice &file)

@@ -8,6 +8,7 @@
 
 class QFile;
 class QFileDevice;
+struct WriteError;
 
 // The file system as the file commands need it: opening regular files
 // only, the stamp of a file and the check against it, and the steps of a
@@ -42,6 +43,11 @@ void keepOwnerAndGroup(QFileDevice &newFile, const QString &target);
 // True when target (a link followed) is missing or could be written, so that
 // a refused new file beside it is the folder's fault.
 bool targetWritableOrMissing(const QString &target);
+
+// Why a new file for target could not be made (a QSaveFile's open refused),
+// taken right after the refusal: the system's error, a folder of that name,
+// or the folder's own refusal when the target itself could be written.
+WriteError refusedNewFile(const QString &target, const QString &errorString);
 
 // Forces what was written to the file onto the disk.
 bool syncToDisk(QFileDevice &file);

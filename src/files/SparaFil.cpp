@@ -8,12 +8,9 @@
 #include "table/RowNumbers.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringList>
-
-#include <cerrno>
 
 namespace {
 void showSaveError(Document &doc, const WriteError &reason)
@@ -84,10 +81,6 @@ bool saveInPlace(Document &doc, const QString &path, std::optional<FileStamp> *s
     return true;
 }
 
-bool isPermissionError(const WriteError &e)
-{
-    return e.posix == EACCES || e.posix == EPERM || e.windows == 5; // ERROR_ACCESS_DENIED
-}
 } // namespace
 
 bool SparaFil(Document &doc, const QString &path, std::optional<FileStamp> *stamp, const SaveSteps &steps)
@@ -110,14 +103,7 @@ bool SparaFil(Document &doc, QSaveFile &file, std::optional<FileStamp> *stamp)
         file.setDirectWriteFallback(false);
         clearLastWriteError();
         if (!file.open(QIODevice::WriteOnly)) {
-            WriteError reason = lastWriteError(file.errorString());
-            // Qt refuses a folder itself, without a system call to tell why.
-            if (!reason.posix && !reason.windows && QFileInfo(file.fileName()).isDir())
-                reason.posix = EISDIR;
-            // The new file is made beside the old one: when the old one
-            // could be written, the folder is what refused.
-            reason.folder = isPermissionError(reason) && targetWritableOrMissing(file.fileName());
-            showSaveError(doc, reason);
+            showSaveError(doc, refusedNewFile(file.fileName(), file.errorString()));
             return false;
         }
     }

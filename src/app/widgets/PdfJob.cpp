@@ -9,15 +9,6 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 
-#include <cerrno>
-
-namespace {
-bool isPermissionError(const WriteError &e)
-{
-    return e.posix == EACCES || e.posix == EPERM || e.windows == 5; // ERROR_ACCESS_DENIED
-}
-} // namespace
-
 // The PDF's file. The writer writes to it while the pages are drawn, and
 // drawing calls the system for other things too (fonts), so the reason of a
 // failed write is taken at that write, not at the end.
@@ -43,15 +34,7 @@ PdfJob::PdfJob(const QString &path, const QPageLayout &layout, int resolution) :
     m_file->setDirectWriteFallback(false);
     clearLastWriteError();
     if (!m_file->open(QIODevice::WriteOnly)) {
-        WriteError e = lastWriteError(m_file->errorString());
-        // Qt refuses a folder itself, without a system call to tell why.
-        if (!e.posix && !e.windows && QFileInfo(path).isDir())
-            e.posix = EISDIR;
-        // The new file is made beside the old one: when the old one could be
-        // written, the folder is what refused.
-        const QFileInfo target(path);
-        e.folder = isPermissionError(e) && (!target.exists() || target.isWritable());
-        m_error = e;
+        m_error = refusedNewFile(path, m_file->errorString());
         return;
     }
     m_writer = std::make_unique<QPdfWriter>(m_file.get());
