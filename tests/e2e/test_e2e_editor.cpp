@@ -102,20 +102,18 @@ private slots:
         QString title, text;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         QTimer poll;
-        connect(&poll, &QTimer::timeout, this, [&] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible())
-                return;
-            poll.stop();
-            title = box->windowTitle();
-            text = box->text();
-            icon = box->icon();
-            runProcess(
-                QStringLiteral("import"),
-                {"-window", "root", QStringLiteral(TAGGVERK_ARTIFACT_DIR) + QStringLiteral("/e2e_editor_warning.png")});
-            xdotool({"key", "Return"});
-        });
-        poll.start(100);
+        whenMessageBoxShows(
+            poll,
+            [&](QMessageBox *box) {
+                title = box->windowTitle();
+                text = box->text();
+                icon = box->icon();
+                runProcess(QStringLiteral("import"),
+                           {"-window", "root",
+                            QStringLiteral(TAGGVERK_ARTIFACT_DIR) + QStringLiteral("/e2e_editor_warning.png")});
+                xdotool({"key", "Return"});
+            },
+            100);
         w->txtAntal()->setText(QStringLiteral("3"));
         QPushButton *b = w->cmdUppdatera();
         QVERIFY(clickAt(b->mapToGlobal(b->rect().center())));

@@ -100,15 +100,13 @@ private slots:
         // Nothing found: the message shows over the window and gives it the keyboard back.
         QString seen;
         QTimer poll;
-        connect(&poll, &QTimer::timeout, this, [&] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible())
-                return;
-            poll.stop();
-            seen = box->windowTitle() + ": " + box->text() + (box->parentWidget() == f ? "" : " (elsewhere)");
-            box->button(QMessageBox::Ok)->click();
-        });
-        poll.start(10);
+        whenMessageBoxShows(
+            poll,
+            [&](QMessageBox *box) {
+                seen = box->windowTitle() + ": " + box->text() + (box->parentWidget() == f ? "" : " (elsewhere)");
+                box->button(QMessageBox::Ok)->click();
+            },
+            10);
         f->searchField()->setText(QStringLiteral("77x"));
         QTest::keyClick(f->searchField(), Qt::Key_Return);
         QCOMPARE(seen, QStringLiteral("Sök: Hittade inte \"77x\"."));

@@ -803,16 +803,14 @@ private slots:
         QString title;
         int rowsBehind = -1;
         QTimer poll;
-        connect(&poll, &QTimer::timeout, this, [&] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible())
-                return;
-            poll.stop();
-            title = box->windowTitle();
-            rowsBehind = w->grid()->model()->rowCount();
-            QTest::keyClick(box, Qt::Key_Return);
-        });
-        poll.start(20);
+        whenMessageBoxShows(
+            poll,
+            [&](QMessageBox *box) {
+                title = box->windowTitle();
+                rowsBehind = w->grid()->model()->rowCount();
+                QTest::keyClick(box, Qt::Key_Return);
+            },
+            20);
         QCOMPARE(w->grid()->model()->rowCount(), 1);
         w->action(Command::Paste)->trigger();
         QCOMPARE(title, QStringLiteral("Klistra in"));

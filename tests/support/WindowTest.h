@@ -4,10 +4,14 @@
 #include "OwnSettings.h"
 #include "app/widgets/Huvudbild.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
+#include <functional>
 #include <memory>
 
 // Fills the three fields and clicks "Uppdatera". setText, since QTest
@@ -44,4 +48,19 @@ inline bool closeDiscarding(std::unique_ptr<Huvudbild> &w)
     const bool closed = w->close();
     w.reset();
     return closed;
+}
+
+// Calls look with the next message box once it shows: it is modal, so it is
+// looked at (and closed) from the event loop while the command waits. The
+// timer must live until then.
+inline void whenMessageBoxShows(QTimer &poll, std::function<void(QMessageBox *)> look, int intervalMs = 20)
+{
+    QObject::connect(&poll, &QTimer::timeout, &poll, [&poll, look = std::move(look)] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        poll.stop();
+        look(box);
+    });
+    poll.start(intervalMs);
 }
